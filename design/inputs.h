@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lout {
+
+// The frequency box holds kilohertz. `fosc` is what is stored (possibly
+// +-inf); `ok` is false when the product overflowed single precision, in
+// which case the recomputation must not run.
+struct FrequencyInput {
+    float fosc;
+    bool ok;
+};
+FrequencyInput frequencyFromText(std::string_view kilohertzText);
+
+// Ripple ratio from the scroll bar: value / minimum (minimum is 100).
+float rippleFromScrollBar(std::int16_t minimum, std::int16_t value);
+
+// Dummy load Int(Uo / Wave / Io) in whole ohms, narrowed to single
+// precision; empty when the division fails (Wave or Io zero, overflow...).
+std::optional<float> dummyLoad(float Uo, float Wave, float Io);
+
+// Caption of lab_Pram(5) for a dummy load: whole-number text then "Ω".
+std::string dummyLoadText(float ohms);
+
+} // namespace lout

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lout {
+
+// Reads the leading number of an input text the way the input boxes do:
+// blanks, tabs and line feeds are dropped anywhere, an optional sign, '.' as
+// the only decimal point, an exponent after E or D, &H / &O whole numbers.
+// Text without a leading number gives 0. Never fails; may return +-inf.
+double textToNumber(std::string_view text);
+
+// Fixed-point text with `decimals` digits after the point ("0.0", "0.00").
+// Non-finite values give "∞", "-∞" or "--".
+std::string formatFixed(double value, int decimals);
+
+// The value times 100, rounded to a whole number, then "%" ("0%").
+std::string formatPercent(double fraction);
+
+// Decimal digits of a whole number, no leading blank, '-' for negatives.
+std::string formatWhole(double value);
+
+} // namespace lout

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "catalogue/field_value.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lout {
+
+// The fields of the current catalogue row that the core picture reads:
+// ordinal 0 (model name) and ordinals 2..7 (dimensions A..F, mm).
+struct CoreRow {
+    FieldValue type;
+    std::array<FieldValue, 6> dims; // A, B, C, D, E, F
+};
+
+// The family code: the first two characters (not bytes) of the model name,
+// or the whole name when it is shorter.
+std::string familyCode(std::string_view modelName);
+
+// What one pass of the core picture does. Each optional is set only when the
+// step that produces it was reached; a failing step ends the pass there.
+struct CoreWindowLayout {
+    std::optional<float> outlineScale;  // twips per mm of the yoke (step 4)
+    std::optional<float> legHeight;     // twips, Shape1(1..3) height (step 5)
+    std::optional<float> usableWidth;   // mm, rounded through "0.00" (step 6)
+    std::optional<float> usableHeight;  // mm, rounded through "0.00" (step 7)
+    std::optional<float> windowScale;   // twips per mm of the window (step 8)
+    std::optional<float> pictureHeight; // twips, PicBox(1),(2) height (step 9)
+    // True when every step up to the picture heights succeeded: the pass
+    // then waits and draws the winding.
+    bool readyToDraw() const { return pictureHeight.has_value(); }
+};
+
+CoreWindowLayout layoutCoreWindow(const CoreRow& row, float yokeWidthTwips, float pictureWidthTwips);
+
+// A design count (turns, strands) as the byte the winding takes: floored,
+// empty when non-finite or outside 0..255.
+std::optional<std::uint8_t> windingCount(float value);
+
+} // namespace lout
