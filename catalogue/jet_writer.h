@@ -1,0 +1,32 @@
+#pragma once
+
+#include "field_value.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace lout {
+
+// A minimal Jet 4 (Access 2000) writer: one user table with Text, Double,
+// Single and Long columns, nulls, no indexes, any number of rows (spread
+// over as many data pages as needed).
+enum class JetType { Text, Double, Single, Long };
+
+struct JetColumn {
+    std::string name;
+    JetType type;
+};
+
+struct JetTable {
+    std::string name;
+    std::vector<JetColumn> columns;
+    std::vector<std::vector<FieldValue>> rows; // one value per column; text is UTF-8
+};
+
+// Writes `table` as a new database at `file` (replacing it). Throws
+// std::runtime_error when the table cannot be represented (a value of the
+// wrong kind, a text too long for its column...) or the file cannot be written.
+void writeJet4Database(const std::filesystem::path& file, const JetTable& table);
+
+} // namespace lout
