@@ -7,6 +7,10 @@
 
 namespace lout {
 
+// The number of a voltage or current box as stored: the leading number of
+// the text narrowed to single precision (too large a number becomes +-inf).
+float numberFromText(std::string_view text);
+
 // The frequency box holds kilohertz. `fosc` is what is stored (possibly
 // +-inf); `ok` is false when the product overflowed single precision, in
 // which case the recomputation must not run.

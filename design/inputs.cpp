@@ -1,0 +1,47 @@
+#include "design/inputs.h"
+
+#include "design/number_text.h"
+#include "design/step_arithmetic.h"
+
+#include <cmath>
+
+namespace lout {
+
+float numberFromText(std::string_view text)
+{
+    return static_cast<float>(textToNumber(text));
+}
+
+// Any frequency the single range cannot hold fails, also a text that was
+// already beyond the double range (the product is then infinite without a
+// new overflow, but the frequency is just as unusable).
+FrequencyInput frequencyFromText(std::string_view kilohertzText)
+{
+    StepArithmetic f;
+    const float hertz = f.narrow(f.mul(textToNumber(kilohertzText), 1000));
+    return {hertz, !f.failed() && std::isfinite(hertz)};
+}
+
+float rippleFromScrollBar(std::int16_t minimum, std::int16_t value)
+{
+    return static_cast<float>(static_cast<double>(value) / static_cast<double>(minimum));
+}
+
+std::optional<float> dummyLoad(float Uo, float Wave, float Io)
+{
+    StepArithmetic f;
+    const double ohms = f.div(f.div(Uo, Wave), Io);
+    if (f.failed())
+        return std::nullopt;
+    const float whole = f.narrow(StepArithmetic::floor(ohms));
+    if (f.failed())
+        return std::nullopt; // beyond the single range
+    return whole;
+}
+
+std::string dummyLoadText(float ohms)
+{
+    return formatWhole(ohms) + "Ω";
+}
+
+} // namespace lout

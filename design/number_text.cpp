@@ -1,0 +1,94 @@
+#include "design/number_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace lout {
+namespace {
+
+// Texts shown instead of digits for values that have none.
+constexpr std::string_view kInfinity = "∞";
+constexpr std::string_view kNegativeInfinity = "-∞";
+constexpr std::string_view kNotANumber = "--";
+
+std::string nonFiniteText(double value)
+{
+    if (std::isnan(value))
+        return std::string(kNotANumber);
+    return std::string(value > 0 ? kInfinity : kNegativeInfinity);
+}
+
+// Number of decimal digits after the point needed to write |value| exactly:
+// one per binary digit below the units place (at most 1074 for a double).
+int exactFractionDigits(double magnitude)
+{
+    int exponent = 0;
+    std::frexp(magnitude, &exponent);
+    const int lowestBit = std::max(exponent - std::numeric_limits<double>::digits, -1074);
+    return std::max(0, -lowestBit);
+}
+
+// Adds one to a string of decimal digits, growing it when all were nines.
+void incrementDigits(std::string& digits)
+{
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+} // namespace
+
+// The exact decimal expansion of the binary value is written first and then
+// cut by hand, so ties are decided on the true value (half away from zero)
+// rather than on an already rounded shorter text.
+std::string formatFixed(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    const auto shown = static_cast<std::size_t>(std::max(decimals, 0));
+    const double magnitude = std::fabs(value);
+
+    // 309 integer digits, a point and 1074 fraction digits at the most.
+    std::array<char, 1400> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                       std::chars_format::fixed, exactFractionDigits(magnitude));
+    const std::string_view exact(buffer.data(), static_cast<std::size_t>(written.ptr - buffer.data()));
+
+    const std::size_t point = std::min(exact.find('.'), exact.size());
+    const std::string_view fraction = point < exact.size() ? exact.substr(point + 1) : std::string_view{};
+    std::string digits(exact.substr(0, point));
+    digits.append(fraction.substr(0, std::min(shown, fraction.size())));
+    digits.append(shown - std::min(shown, fraction.size()), '0');
+    if (fraction.size() > shown && fraction[shown] >= '5')
+        incrementDigits(digits);
+
+    const bool allZero = std::all_of(digits.begin(), digits.end(), [](char c) { return c == '0'; });
+    std::string text = (value < 0 && !allZero) ? "-" : "";
+    text.append(digits, 0, digits.size() - shown);
+    if (shown > 0) {
+        text.push_back('.');
+        text.append(digits, digits.size() - shown, shown);
+    }
+    return text;
+}
+
+std::string formatWhole(double value)
+{
+    return formatFixed(value, 0);
+}
+
+// Int(x * 100 + 0.5): the rounding to whole numbers used everywhere.
+std::string formatPercent(double fraction)
+{
+    return formatWhole(std::floor(fraction * 100 + 0.5)) + "%";
+}
+
+} // namespace lout

@@ -1,0 +1,34 @@
+// Any bytes typed or pasted into an input box: reading the number and
+// writing it back in every pattern must neither crash nor hang.
+#include "design/inputs.h"
+#include "design/number_text.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const double number = lout::textToNumber(text);
+    if (std::isnan(number))
+        std::abort(); // a text never reads as NaN
+
+    const float stored = static_cast<float>(number);
+    for (const double value : {number, static_cast<double>(stored)}) {
+        const auto fixed1 = lout::formatFixed(value, 1);
+        const auto fixed2 = lout::formatFixed(value, 2);
+        const auto whole = lout::formatWhole(value);
+        const auto percent = lout::formatPercent(value);
+        if (fixed1.empty() || fixed2.empty() || whole.empty() || percent.empty())
+            std::abort();
+    }
+    const auto frequency = lout::frequencyFromText(text);
+    if (frequency.ok != std::isfinite(frequency.fosc))
+        std::abort();
+    if (const auto ohms = lout::dummyLoad(stored, 0.05f, 10))
+        (void)lout::dummyLoadText(*ohms);
+    return 0;
+}
