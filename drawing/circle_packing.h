@@ -38,4 +38,22 @@ std::vector<Circle> packWindingCircles(const Winding& w, float& columnWidth);
 void packVisibleWinding(const Winding& w, float& columnWidth, float widthTwips, float heightTwips,
                         const std::function<void(const Circle&)>& emit);
 
+// A rectangle of the drawing plane in twips (left <= right, top <= bottom
+// for a non-empty one).
+struct DrawingBounds {
+    double left;
+    double top;
+    double right;
+    double bottom;
+};
+
+// Whether any part of `c` (its radius taken by magnitude) lies within
+// `bounds`. False for a circle with a non-finite centre or radius.
+bool canTouch(const Circle& c, const DrawingBounds& bounds);
+
+// packVisibleWinding for any rectangle, e.g. the picture widened by a margin
+// for what anti-aliasing adds around each circle.
+void packVisibleWinding(const Winding& w, float& columnWidth, const DrawingBounds& bounds,
+                        const std::function<void(const Circle&)>& emit);
+
 } // namespace lout

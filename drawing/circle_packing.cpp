@@ -1,0 +1,153 @@
+#include "drawing/circle_packing.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lout {
+
+namespace {
+
+// Gap between neighbouring columns, mm.
+constexpr double columnGap = 0.1;
+// Centre-to-centre pitch within a column, in wire diameters.
+constexpr double pitchFactor = 1.1;
+
+// The circle of strand `strand` of turn `turn` in the column whose left edge
+// is `columnLeft` mm: centre in double, handed over in single; radius in
+// single.
+Circle circleAt(const Winding& w, double columnLeft, unsigned turn, unsigned strand)
+{
+    const double dx = static_cast<double>(w.diameter);
+    const double kl = static_cast<double>(w.twipsPerMm);
+    const double strands = static_cast<double>(w.strands);
+    const double x = (columnLeft + dx / 2.0) * kl;
+    const double y = (dx / 2.0 + static_cast<double>(turn) * strands * dx * pitchFactor
+                      + static_cast<double>(strand) * dx * pitchFactor)
+                     * kl;
+    return Circle{static_cast<float>(x), static_cast<float>(y), w.diameter * w.twipsPerMm / 2.0f};
+}
+
+// Walks the columns of the winding as the packing lays them out, calling
+// onColumn(columnLeft, turnsInColumn) for each, and leaves `columnWidth` as
+// the packing does. At most `turns` columns, whatever the numbers.
+template <typename OnColumn>
+void forEachColumn(const Winding& w, float& columnWidth, OnColumn&& onColumn)
+{
+    const double turnHeight = static_cast<double>(w.strands) * static_cast<double>(w.diameter) * pitchFactor;
+    double columnLeft = 0.0;
+    unsigned turnsLeft = w.turns;
+    for (;;) {
+        columnLeft = columnLeft + columnGap + static_cast<double>(columnWidth);
+        columnWidth = w.diameter > 0.0f ? w.diameter : 0.0f;
+
+        // Whole turns per column; none can be formed without strands or
+        // diameter, or when the height is not a finite number of turns.
+        if (turnHeight == 0.0)
+            return;
+        const double ratio = static_cast<double>(w.usableHeight) / turnHeight;
+        if (!std::isfinite(ratio))
+            return;
+        const double fit = std::floor(ratio);
+        if (!(fit > 0.0))
+            return;
+
+        const unsigned inColumn = static_cast<double>(turnsLeft) < fit ? turnsLeft : static_cast<unsigned>(fit);
+        onColumn(columnLeft, inColumn);
+        turnsLeft -= inColumn;
+        if (turnsLeft == 0)
+            return;
+    }
+}
+
+// Indices k = turn × strands + strand of a column whose circles can reach
+// rows [top, bottom]; a conservative superset, checked circle by circle.
+struct IndexRange {
+    long first;
+    long last; // inclusive; first > last when empty
+};
+
+IndexRange candidateRows(const Winding& w, long count, const DrawingBounds& bounds)
+{
+    const double dx = static_cast<double>(w.diameter);
+    const double kl = static_cast<double>(w.twipsPerMm);
+    const double reach = std::fabs(static_cast<double>(w.diameter * w.twipsPerMm / 2.0f));
+    const double pitch = dx * pitchFactor * kl;
+    const double firstCentre = dx / 2.0 * kl;
+    const IndexRange all{0, count - 1};
+    if (!std::isfinite(pitch) || !std::isfinite(firstCentre) || !std::isfinite(reach) || pitch == 0.0)
+        return all;
+
+    double a = (bounds.top - reach - firstCentre) / pitch;
+    double b = (bounds.bottom + reach - firstCentre) / pitch;
+    if (a > b)
+        std::swap(a, b);
+    if (std::isnan(a) || std::isnan(b))
+        return all;
+    // Two rows of slack cover the rounding of the centres.
+    const double first = std::max(std::floor(a) - 2.0, 0.0);
+    const double last = std::min(std::ceil(b) + 2.0, static_cast<double>(count - 1));
+    if (first > last)
+        return IndexRange{0, -1};
+    return IndexRange{static_cast<long>(first), static_cast<long>(last)};
+}
+
+bool overlaps(float centre, float radius, double low, double high)
+{
+    const double reach = std::fabs(static_cast<double>(radius));
+    const double at = static_cast<double>(centre);
+    return at + reach >= low && at - reach <= high;
+}
+
+} // namespace
+
+bool canTouch(const Circle& c, const DrawingBounds& bounds)
+{
+    return overlaps(c.cx, c.r, bounds.left, bounds.right) && overlaps(c.cy, c.r, bounds.top, bounds.bottom);
+}
+
+void packWinding(const Winding& w, float& columnWidth, const std::function<void(const Circle&)>& emit)
+{
+    forEachColumn(w, columnWidth, [&](double columnLeft, unsigned turnsInColumn) {
+        for (unsigned turn = 0; turn < turnsInColumn; ++turn)
+            for (unsigned strand = 0; strand < w.strands; ++strand)
+                emit(circleAt(w, columnLeft, turn, strand));
+    });
+}
+
+std::vector<Circle> packWindingCircles(const Winding& w, float& columnWidth)
+{
+    std::vector<Circle> circles;
+    packWinding(w, columnWidth, [&](const Circle& c) { circles.push_back(c); });
+    return circles;
+}
+
+void packVisibleWinding(const Winding& w, float& columnWidth, const DrawingBounds& bounds,
+                        const std::function<void(const Circle&)>& emit)
+{
+    forEachColumn(w, columnWidth, [&](double columnLeft, unsigned turnsInColumn) {
+        if (turnsInColumn == 0 || w.strands == 0)
+            return;
+        // Every circle of a column shares its centre x: test the column once.
+        const Circle top = circleAt(w, columnLeft, 0, 0);
+        if (!overlaps(top.cx, top.r, bounds.left, bounds.right))
+            return;
+        const long count = static_cast<long>(turnsInColumn) * w.strands;
+        const IndexRange rows = candidateRows(w, count, bounds);
+        for (long k = rows.first; k <= rows.last; ++k) {
+            const Circle c = circleAt(w, columnLeft, static_cast<unsigned>(k / w.strands),
+                                      static_cast<unsigned>(k % w.strands));
+            if (canTouch(c, bounds))
+                emit(c);
+        }
+    });
+}
+
+void packVisibleWinding(const Winding& w, float& columnWidth, float widthTwips, float heightTwips,
+                        const std::function<void(const Circle&)>& emit)
+{
+    packVisibleWinding(w, columnWidth,
+                       DrawingBounds{0.0, 0.0, static_cast<double>(widthTwips), static_cast<double>(heightTwips)},
+                       emit);
+}
+
+} // namespace lout

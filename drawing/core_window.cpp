@@ -1,0 +1,179 @@
+#include "drawing/core_window.h"
+
+#include "drawing/hundredths.h"
+
+#include <cmath>
+#include <limits>
+
+namespace lout {
+
+namespace {
+
+// How a core family's winding window follows from its dimensions.
+enum class WindowFormula {
+    None,           // unknown family: W and H stay 0
+    HalfSpanByE,    // W = (B - C) / 2, H = E
+    HalfSpanBy2E,   // W = (B - C) / 2, H = 2 E
+    SpanBy2E,       // W = B,           H = 2 E
+};
+
+WindowFormula formulaFor(std::string_view code)
+{
+    if (code == "EI")
+        return WindowFormula::HalfSpanByE;
+    for (const std::string_view c : {"E", "EE", "EC", "ET", "PQ", "RM", "EP"})
+        if (code == c)
+            return WindowFormula::HalfSpanBy2E;
+    if (code == "UF" || code == "UU")
+        return WindowFormula::SpanBy2E;
+    return WindowFormula::None;
+}
+
+// A finite catalogue number; null, empty and non-numeric text give nothing.
+std::optional<double> finiteNumber(const FieldValue& v)
+{
+    const auto number = numericValue(v);
+    if (!number || !std::isfinite(*number))
+        return std::nullopt;
+    return number;
+}
+
+// Storing into a single-precision variable: overflow is a failure.
+std::optional<float> toSingle(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
+std::optional<double> quotient(double dividend, double divisor)
+{
+    if (divisor == 0.0)
+        return std::nullopt;
+    const double q = dividend / divisor;
+    if (!std::isfinite(q))
+        return std::nullopt;
+    return q;
+}
+
+struct WindowSize {
+    float width = 0.0f;  // W, mm, single precision
+    double height = 0.0; // H, mm, kept as the catalogue's number
+};
+
+std::optional<WindowSize> windowSizeOf(WindowFormula formula, const CoreRow& row)
+{
+    WindowSize size;
+    if (formula == WindowFormula::None)
+        return size;
+
+    const auto b = finiteNumber(row.dims[1]);
+    if (!b)
+        return std::nullopt;
+    std::optional<float> width;
+    if (formula == WindowFormula::SpanBy2E) {
+        width = toSingle(*b);
+    } else {
+        const auto c = finiteNumber(row.dims[2]);
+        if (!c)
+            return std::nullopt;
+        width = toSingle((*b - *c) / 2.0);
+    }
+    if (!width)
+        return std::nullopt;
+    size.width = *width;
+
+    const auto e = finiteNumber(row.dims[4]);
+    if (!e)
+        return std::nullopt;
+    size.height = formula == WindowFormula::HalfSpanByE ? *e : 2.0 * *e;
+    if (!std::isfinite(size.height))
+        return std::nullopt;
+    return size;
+}
+
+} // namespace
+
+std::string familyCode(std::string_view modelName)
+{
+    // Count UTF-8 lead bytes: a character starts at every byte that is not
+    // a continuation byte (10xxxxxx).
+    int characters = 0;
+    for (std::size_t i = 0; i < modelName.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(modelName[i]);
+        if ((byte & 0xC0u) == 0x80u)
+            continue;
+        if (characters == 2)
+            return std::string(modelName.substr(0, i));
+        ++characters;
+    }
+    return std::string(modelName);
+}
+
+CoreWindowLayout layoutCoreWindow(const CoreRow& row, float yokeWidthTwips, float pictureWidthTwips)
+{
+    CoreWindowLayout layout;
+
+    // Steps 1-3: model name, dimensions and the family's window formulas.
+    const auto modelName = textValue(row.type);
+    if (!modelName)
+        return layout;
+    const auto window = windowSizeOf(formulaFor(familyCode(*modelName)), row);
+    if (!window)
+        return layout;
+
+    // Step 4: the yoke stands for dimension A.
+    const auto a = finiteNumber(row.dims[0]);
+    if (!a)
+        return layout;
+    const auto outlineRatio = quotient(static_cast<double>(yokeWidthTwips), *a);
+    const auto outlineScale = outlineRatio ? toSingle(*outlineRatio) : std::nullopt;
+    if (!outlineScale)
+        return layout;
+    layout.outlineScale = outlineScale;
+
+    // Step 5: the legs are E long at that scale.
+    const auto e = finiteNumber(row.dims[4]);
+    if (!e)
+        return layout;
+    layout.legHeight = toSingle(*e * static_cast<double>(*outlineScale));
+    if (!layout.legHeight)
+        return layout;
+
+    // Steps 6-7: usable sizes, rounded to hundredths and used as such.
+    const auto usableWidth = roundedToHundredths(static_cast<double>(window->width) - 1.1);
+    if (!usableWidth)
+        return layout;
+    layout.usableWidth = toSingle(*usableWidth);
+    if (!layout.usableWidth)
+        return layout;
+    const auto usableHeight = roundedToHundredths(window->height - 2.2);
+    if (!usableHeight)
+        return layout;
+    layout.usableHeight = toSingle(*usableHeight);
+    if (!layout.usableHeight)
+        return layout;
+
+    // Step 8: the picture's fixed width stands for the usable width. A usable
+    // width of 0.00 ends the pass here.
+    const auto windowRatio = quotient(static_cast<double>(pictureWidthTwips), *usableWidth);
+    layout.windowScale = windowRatio ? toSingle(*windowRatio) : std::nullopt;
+    if (!layout.windowScale)
+        return layout;
+
+    // Step 9: both pictures take the proportions of the usable window.
+    layout.pictureHeight = toSingle(*usableHeight * static_cast<double>(*layout.windowScale));
+    return layout;
+}
+
+std::optional<std::uint8_t> windingCount(float value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const float whole = std::floor(value);
+    if (whole < 0.0f || whole > 255.0f)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(whole);
+}
+
+} // namespace lout
