@@ -1,0 +1,56 @@
+# Installed layout and desktop integration, included from the top level once
+# every target exists:
+#   <prefix>/lib/lout/lout and db1.mdb      the program beside its catalogue
+#   <prefix>/bin/lout -> ../lib/lout/lout   relative symlink; the program
+#                                           resolves it to find db1.mdb
+#   <prefix>/share/applications/lout.desktop
+#   <prefix>/share/icons/hicolor/{16x16,32x32,48x48,scalable}/apps/lout.*
+#   <prefix>/share/metainfo/org.lout.lout.metainfo.xml
+set(LOUT_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(LOUT_APPSTREAM_ID org.lout.lout)
+
+if(TARGET lout)
+  # The Windows program file carries the icon, string table and version
+  # record itself; the script is added here because only now does the
+  # program target exist.
+  if(WIN32)
+    target_sources(lout PRIVATE ${LOUT_RESOURCES_DIR}/lout.rc)
+  endif()
+
+  install(TARGETS lout RUNTIME DESTINATION ${LOUT_INSTALL_APPDIR})
+
+  if(NOT WIN32)
+    # bin/lout points at the program through a relative link, so the whole
+    # prefix can be moved or packaged (DESTDIR) and the link still holds.
+    if(IS_ABSOLUTE "${LOUT_INSTALL_APPDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
+      message(FATAL_ERROR "The lout install directories must be relative to the prefix")
+    endif()
+    file(RELATIVE_PATH lout_link_target
+      "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix/${LOUT_INSTALL_APPDIR}/lout")
+    install(CODE "
+      set(lout_bin_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+      file(MAKE_DIRECTORY \"\${lout_bin_dir}\")
+      if(IS_SYMLINK \"\${lout_bin_dir}/lout\" OR EXISTS \"\${lout_bin_dir}/lout\")
+        file(REMOVE \"\${lout_bin_dir}/lout\")
+      endif()
+      message(STATUS \"Installing: \${lout_bin_dir}/lout -> ${lout_link_target}\")
+      file(CREATE_LINK \"${lout_link_target}\" \"\${lout_bin_dir}/lout\" SYMBOLIC)
+      list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${lout_bin_dir}/lout\")
+    ")
+  endif()
+endif()
+
+if(NOT WIN32)
+  install(FILES ${LOUT_RESOURCES_DIR}/lout.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  foreach(size 16 32 48)
+    install(FILES ${LOUT_RESOURCES_DIR}/icons/lout-${size}.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+      RENAME lout.png)
+  endforeach()
+  install(FILES ${LOUT_RESOURCES_DIR}/icons/lout.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${LOUT_RESOURCES_DIR}/lout.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+    RENAME ${LOUT_APPSTREAM_ID}.metainfo.xml)
+endif()
