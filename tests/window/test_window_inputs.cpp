@@ -1,0 +1,379 @@
+// The three roads of change driven by real key presses and clicks: typing
+// into the input boxes, stepping the ripple spinner, choosing a model.
+#include "window_fixture.h"
+
+#include "design/number_text.h"
+#include "window/ripple_scroll_bar.h"
+
+#include <QComboBox>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStyleOptionSlider>
+
+#include <cmath>
+
+using namespace lout;
+using namespace lout::testing;
+
+namespace {
+
+// Centre of the spinner's top or bottom arrow, as the style lays it out.
+QPoint arrowCentre(QScrollBar* bar, QStyle::SubControl arrow)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, bar).center();
+}
+
+void clearBox(QLineEdit* box)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+}
+
+} // namespace
+
+class WindowInputs : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::filesystem::path catalogue_;
+    std::unique_ptr<StartedWindow> w_;
+
+    QLineEdit* box(const char* name) const { return w_->get<QLineEdit>(name); }
+    QString text(const char* name) const { return w_->text(name); }
+    long runs() const { return w_->window->recomputations(); }
+    const DesignState& state() const { return w_->window->designState(); }
+
+    void clickArrow(bool top)
+    {
+        auto* bar = w_->get<QScrollBar>("croWave");
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          arrowCentre(bar, top ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        catalogue_ = writeCatalogue(dir_, standardModels());
+    }
+    void init()
+    {
+        w_ = std::make_unique<StartedWindow>(catalogue_);
+        QVERIFY(w_->window);
+    }
+    void cleanup() { w_.reset(); }
+
+    void everyIntermediateTextIsComputed()
+    {
+        QLineEdit* uout = box("txt_Uout");
+        clearBox(uout);
+        QCOMPARE(state().Uo, 0.0F);
+        const long before = runs();
+
+        QTest::keyClick(uout, Qt::Key_4);
+        QCOMPARE(state().Uo, 4.0F);
+        QCOMPARE(runs(), before + 1);
+        const QString inductanceAt4 = text("lab_Pram(0)");
+        QVERIFY(inductanceAt4 != QStringLiteral("57.4 uH"));
+        QCOMPARE(text("txt_Dmax"), QString::fromStdString(formatPercent(state().Dmax)));
+
+        QTest::keyClick(uout, Qt::Key_8);
+        QCOMPARE(state().Uo, 48.0F);
+        QCOMPARE(runs(), before + 2);
+        QCOMPARE(text("lab_Pram(0)"), QStringLiteral("57.4 uH"));
+        QCOMPARE(text("txt_Dmax"), QStringLiteral("43%"));
+    }
+
+    void theFrequencyIsTypedInKilohertz()
+    {
+        QLineEdit* fosc = box("txt_Fosc");
+        clearBox(fosc);
+        QTest::keyClicks(fosc, "62.5");
+        QCOMPARE(state().Fosc, 62500.0F);
+        clearBox(fosc);
+        QTest::keyClicks(fosc, "100kHz");
+        QCOMPARE(state().Fosc, 100000.0F);
+        QCOMPARE(text("lab_Pram(3)"), QStringLiteral("0.42 mm"));
+    }
+
+    void aFrequencyBeyondRangeKeepsTheResultsAndTheWindow()
+    {
+        QLineEdit* fosc = box("txt_Fosc");
+        clearBox(fosc);
+        QTest::keyClicks(fosc, "100");
+        const QString diameter = text("lab_Pram(3)");
+        const long before = runs();
+        QTest::keyClicks(fosc, "e40");
+        QVERIFY(std::isinf(state().Fosc));
+        // "100e" and "100e4" were computed; "100e40" was not.
+        QCOMPARE(runs(), before + 2);
+        QVERIFY(w_->window->isVisible());
+        QVERIFY(w_->errors->empty());
+        QVERIFY(text("lab_Pram(3)") != QString() && diameter == QStringLiteral("0.42 mm"));
+    }
+
+    void theTopArrowRaisesTheRippleAndTheBottomArrowLowersIt()
+    {
+        auto* bar = w_->get<QScrollBar>("croWave");
+        const QPoint top = arrowCentre(bar, QStyle::SC_ScrollBarSubLine);
+        const QPoint bottom = arrowCentre(bar, QStyle::SC_ScrollBarAddLine);
+        QVERIFY2(top.y() < bar->height() / 2 && bottom.y() >= bar->height() / 2, "arrows not top and bottom");
+
+        for (int i = 0; i < 5; ++i)
+            clickArrow(true);
+        QCOMPARE(bar->value(), 10);
+        QCOMPARE(state().Wave, 0.1F);
+        QCOMPARE(text("txt_Wave"), QStringLiteral("10%"));
+        QCOMPARE(text("Label3(10)"), QStringLiteral("10%"));
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("47Ω"));
+        QCOMPARE(text("lab_Pram(0)"), QStringLiteral("28.7 uH"));
+        QCOMPARE(text("lab_Pram(1)"), QStringLiteral("11 匝"));
+        QCOMPARE(text("lab_Pram(2)"), QStringLiteral("0.55 mm"));
+
+        clickArrow(false);
+        QCOMPARE(bar->value(), 9);
+        QCOMPARE(text("txt_Wave"), QStringLiteral("9%"));
+    }
+
+    void theRippleStopsAtItsLimits()
+    {
+        auto* bar = w_->get<QScrollBar>("croWave");
+        bar->setValue(99);
+        clickArrow(true);
+        QCOMPARE(bar->value(), 100);
+        QCOMPARE(text("txt_Wave"), QStringLiteral("100%"));
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("4Ω"));
+        QCOMPARE(state().Wave, 1.0F);
+        const long atTop = runs();
+        clickArrow(true);
+        QCOMPARE(bar->value(), 100);
+        QCOMPARE(runs(), atTop);
+
+        bar->setValue(1);
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("480Ω"));
+        clickArrow(false);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(text("txt_Wave"), QStringLiteral("0%"));
+        // No ripple, no dummy load: the old text stays.
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("480Ω"));
+        const long atBottom = runs();
+        clickArrow(false);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(runs(), atBottom);
+    }
+
+    void theRippleKeysFollowTheArrows()
+    {
+        auto* bar = w_->get<QScrollBar>("croWave");
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Up);
+        QCOMPARE(bar->value(), 6);
+        QTest::keyClick(bar, Qt::Key_PageUp);
+        QCOMPARE(bar->value(), 7);
+        QTest::keyClick(bar, Qt::Key_Down);
+        QCOMPARE(bar->value(), 6);
+        QCOMPARE(text("txt_Wave"), QStringLiteral("6%"));
+    }
+
+    void theDummyLoadFollowsVoltageAndCurrent()
+    {
+        QLineEdit* uout = box("txt_Uout");
+        clearBox(uout);
+        QTest::keyClicks(uout, "24");
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("47Ω"));
+
+        QLineEdit* iout = box("txt_Iout");
+        clearBox(iout);
+        // Without a current the division fails and the last text stays.
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("47Ω"));
+        QTest::keyClicks(iout, "20");
+        QCOMPARE(state().Io, 20.0F);
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("23Ω"));
+    }
+
+    void theDutyRatioBoxTakesNoTyping()
+    {
+        QLineEdit* dmax = box("txt_Dmax");
+        QVERIFY(dmax->isReadOnly());
+        const long before = runs();
+        dmax->setFocus();
+        QTest::keyClicks(dmax, "99");
+        QTest::keyClick(dmax, Qt::Key_Backspace);
+        QCOMPARE(dmax->text(), QStringLiteral("43%"));
+        QCOMPARE(runs(), before);
+    }
+
+    void aTypedRippleWaitsForEnter()
+    {
+        QLineEdit* wave = box("txt_Wave");
+        auto* bar = w_->get<QScrollBar>("croWave");
+        clearBox(wave);
+        const long before = runs();
+        QTest::keyClicks(wave, "20");
+        // Until Enter only the dummy load reacts, from the old ripple.
+        QCOMPARE(runs(), before);
+        QCOMPARE(bar->value(), 5);
+        QCOMPARE(state().Wave, 0.05F);
+        QCOMPARE(text("lab_Pram(0)"), QStringLiteral("57.4 uH"));
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("95Ω"));
+
+        QTest::keyClick(wave, Qt::Key_Return);
+        QCOMPARE(bar->value(), 20);
+        QCOMPARE(state().Wave, 0.2F);
+        QCOMPARE(wave->text(), QStringLiteral("20%"));
+        QCOMPARE(text("Label3(10)"), QStringLiteral("20%"));
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("23Ω"));
+        QCOMPARE(runs(), before + 1);
+        // Enter did not press the view toggle.
+        QVERIFY(!w_->get<QPushButton>("Check1")->isChecked());
+    }
+
+    void aTypedRippleIsRoundedClampedAndAppliedOnLeaving()
+    {
+        QLineEdit* wave = box("txt_Wave");
+        auto* bar = w_->get<QScrollBar>("croWave");
+        clearBox(wave);
+        QTest::keyClicks(wave, "150");
+        QTest::keyClick(wave, Qt::Key_Tab); // leaves the box
+        QTRY_COMPARE(bar->value(), 100);
+        QCOMPARE(wave->text(), QStringLiteral("100%"));
+
+        clearBox(wave);
+        QTest::keyClicks(wave, "12.5%");
+        QTest::keyClick(wave, Qt::Key_Enter);
+        QCOMPARE(bar->value(), 13);
+        QCOMPARE(wave->text(), QStringLiteral("13%"));
+
+        clearBox(wave);
+        QTest::keyClicks(wave, "-7");
+        QTest::keyClick(wave, Qt::Key_Return);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(wave->text(), QStringLiteral("0%"));
+    }
+
+    void aClickThatTakesTheFocusFromTheRippleBoxStillWorks()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+        QLineEdit* wave = box("txt_Wave");
+        clearBox(wave);
+        QTest::keyClicks(wave, "20");
+        QVERIFY(wave->hasFocus());
+        // As from a real mouse: the release is already queued when the press
+        // moves the focus and the typed ripple is applied.
+        auto* toggle = w_->get<QPushButton>("Check1");
+        const QPoint centre = toggle->rect().center();
+        const QPoint global = toggle->mapToGlobal(centre);
+        QCoreApplication::postEvent(toggle, new QMouseEvent(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton,
+                                                            Qt::NoButton, Qt::NoModifier));
+        QTest::mousePress(toggle, Qt::LeftButton, {}, centre);
+        QTRY_COMPARE(w_->get<QScrollBar>("croWave")->value(), 20);
+        QTRY_VERIFY(toggle->isChecked());
+        QVERIFY(!toggle->isDown());
+        QVERIFY(w_->get("Frame4")->isVisible());
+        QCOMPARE(wave->text(), QStringLiteral("20%"));
+    }
+
+    void anUnchangedTypedRippleStillRewritesTheBox()
+    {
+        QLineEdit* wave = box("txt_Wave");
+        clearBox(wave);
+        QTest::keyClicks(wave, "5.3");
+        const long before = runs();
+        QTest::keyClick(wave, Qt::Key_Return);
+        QCOMPARE(w_->get<QScrollBar>("croWave")->value(), 5);
+        QCOMPARE(wave->text(), QStringLiteral("5%"));
+        QCOMPARE(runs(), before);
+    }
+
+    void arrowKeysInTheListChooseAModel()
+    {
+        auto* models = w_->get<QComboBox>("cmb_Core");
+        models->setFocus();
+        QTest::keyClick(models, Qt::Key_Down);
+        QTest::keyClick(models, Qt::Key_Down);
+        QCOMPARE(models->currentText(), QStringLiteral("EI40"));
+        QCOMPARE(state().Ae, 0.5F);
+        QCOMPARE(state().Bm, 0.25F);
+        QCOMPARE(text("lab_Pram(1)"), QStringLiteral("46 匝"));
+        QCOMPARE(text("lab_Pram(2)"), QStringLiteral("2.31 mm"));
+        QCOMPARE(text("lab_Pram(0)"), QStringLiteral("57.4 uH"));
+
+        QTest::keyClick(models, Qt::Key_Up);
+        QTest::keyClick(models, Qt::Key_Up);
+        QCOMPARE(models->currentText(), QStringLiteral("EE40"));
+        QCOMPARE(state().Ae, 1.0F);
+        QCOMPARE(text("lab_Pram(1)"), QStringLiteral("23 匝"));
+    }
+
+    void typingInTheListChoosesNothing()
+    {
+        auto* models = w_->get<QComboBox>("cmb_Core");
+        QLineEdit* field = models->lineEdit();
+        QVERIFY(field);
+        models->setFocus();
+        field->selectAll();
+        const long before = runs();
+        QTest::keyClicks(field, "EI40");
+        QTest::keyClick(field, Qt::Key_Return);
+        QTest::keyClick(field, Qt::Key_Tab);
+        QCOMPARE(runs(), before);
+        QCOMPARE(state().Ae, 1.0F);
+        QCOMPARE(text("lab_Pram(1)"), QStringLiteral("23 匝"));
+    }
+
+    void choosingFromTheOpenListChoosesTheModel()
+    {
+        auto* models = w_->get<QComboBox>("cmb_Core");
+        models->setFocus();
+        // Typed first: choosing the typed name from the list still counts.
+        models->lineEdit()->selectAll();
+        QTest::keyClicks(models->lineEdit(), "EE42");
+        QTest::keyClick(models->lineEdit(), Qt::Key_Return);
+        models->showPopup();
+        QAbstractItemView* list = models->view();
+        QTRY_VERIFY(list->isVisible());
+        list->setCurrentIndex(list->model()->index(kEE42Index, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(models->currentText(), QStringLiteral("EE42"));
+        QCOMPARE(state().Ae, 1.0F);
+        QVERIFY(w_->get("PicBox(1)")->height() > 64); // the taller window of EE42
+    }
+
+    void tabVisitsTheControlsInOrder()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+        const char* const order[] = {"txt_Iout", "txt_Wave", "txt_Fosc", "txt_Dmax", "txt_U_2m",
+                                     "txt_Uout", "Check1",   "croWave",  "cmb_Core"};
+        w_->get("cmb_Core")->setFocus();
+        for (const char* name : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            QWidget* expected = w_->get(name);
+            QVERIFY2(focused == expected || expected->isAncestorOf(focused),
+                     qPrintable(QStringLiteral("expected %1, got %2")
+                                    .arg(QLatin1String(name), focused ? focused->objectName() : QString())));
+        }
+    }
+
+    void escapeDoesNotCloseTheWindow()
+    {
+        QTest::keyClick(w_->window.get(), Qt::Key_Escape);
+        QVERIFY(w_->window->isVisible());
+    }
+};
+
+QTEST_MAIN(WindowInputs)
+#include "test_window_inputs.moc"

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace lout {
+
+// A label placed in twips with its text colour. A label that fits its text
+// keeps its left and top and takes the size of its caption.
+QLabel* placeLabel(QWidget* container, const QString& name, const QString& caption, double left, double top,
+                   double width, double height, const QColor& textColour, bool fitsText = true);
+
+// Writes a caption and, for a label that fits its text, refits it.
+void setCaption(QLabel* label, const QString& caption);
+
+// Sets one colour role of a widget's own palette.
+void setColour(QWidget* widget, int role, const QColor& colour);
+
+} // namespace lout

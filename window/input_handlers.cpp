@@ -1,0 +1,137 @@
+// The three roads of change: a model chosen, an input typed, the ripple
+// stepped. Each stores its input and recomputes through Ref_Pram.
+#include "window/lout.h"
+
+#include "design/inputs.h"
+#include "design/number_text.h"
+#include "design/ref_pram.h"
+#include "window/control_factory.h"
+#include "window/core_combo_box.h"
+#include "window/ripple_scroll_bar.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace lout {
+
+namespace {
+
+// The number of a text box, narrowed to single precision; a number beyond
+// the single range becomes an infinity.
+float singleFromText(const QLineEdit& box)
+{
+    const double number = textToNumber(box.text().toStdString());
+    if (std::isfinite(number) && std::fabs(number) > static_cast<double>(std::numeric_limits<float>::max()))
+        return std::copysign(std::numeric_limits<float>::infinity(), static_cast<float>(number > 0 ? 1 : -1));
+    return static_cast<float>(number);
+}
+
+QString text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+} // namespace
+
+void Lout::cmb_Core_Click()
+{
+    const std::string name = c_.cmb_Core->currentText().toStdString();
+    if (!CorRD)
+        throw CatalogueError(3021, "磁芯目录尚未打开，没有当前记录");
+    CorRD->moveFirst();
+    // The first row of that name becomes current; a name from the list is
+    // always found.
+    CorRD->findFirst(name);
+    state_.Ae = coreAreaOf(CorRD->field(std::string_view("Co_Ae")), catalogueFile_);
+    state_.Bm = 0.25F;
+    Ref_Pram();
+}
+
+void Lout::txt_U_2m_Change()
+{
+    state_.U2m = singleFromText(*c_.txt_U_2m);
+    Ref_Pram();
+    c_.txt_Dmax->setText(text(formatPercent(state_.Dmax)));
+}
+
+void Lout::txt_Uout_Change()
+{
+    state_.Uo = singleFromText(*c_.txt_Uout);
+    Ref_Pram();
+    c_.txt_Dmax->setText(text(formatPercent(state_.Dmax)));
+    // The dummy load follows the output voltage at once.
+    txt_Wave_Change();
+}
+
+void Lout::txt_Iout_Change()
+{
+    state_.Io = singleFromText(*c_.txt_Iout);
+    Ref_Pram();
+    // The dummy load follows the output current at once.
+    txt_Wave_Change();
+}
+
+void Lout::txt_Fosc_Change()
+{
+    const FrequencyInput frequency = frequencyFromText(c_.txt_Fosc->text().toStdString());
+    state_.Fosc = frequency.fosc;
+    // A frequency beyond the single range is kept but not computed with.
+    if (!frequency.ok)
+        return;
+    Ref_Pram();
+}
+
+void Lout::croWave_Change()
+{
+    state_.Wave = rippleFromScrollBar(static_cast<std::int16_t>(c_.croWave->topValue()),
+                                      static_cast<std::int16_t>(c_.croWave->value()));
+    const QString percent = text(formatPercent(state_.Wave));
+    c_.txt_Wave->setText(percent); // raises txt_Wave_Change here
+    setCaption(c_.Label3.at(10), percent);
+    Ref_Pram();
+}
+
+void Lout::txt_Wave_Change()
+{
+    // A division that fails (no ripple, no current) leaves the old text.
+    if (const std::optional<float> ohms = dummyLoad(state_.Uo, state_.Wave, state_.Io))
+        c_.lab_Pram.at(5)->setText(text(dummyLoadText(*ohms)));
+}
+
+// A ripple typed into the box counts once the box is left or Enter is
+// pressed: it moves the spinner, which recomputes and rewrites the box.
+void Lout::applyTypedRipple()
+{
+    const double typed = textToNumber(c_.txt_Wave->text().toStdString());
+    if (std::isnan(typed))
+        return;
+    const double whole = std::floor(std::clamp(typed, -1.0, 101.0) + 0.5);
+    const int percent = static_cast<int>(std::clamp(whole, 0.0, 100.0));
+    if (percent != c_.croWave->value()) {
+        c_.croWave->setValue(percent);
+        return;
+    }
+    c_.txt_Wave->setText(text(formatPercent(state_.Wave)));
+}
+
+void Lout::Ref_Pram()
+{
+    ++recomputations_;
+    const RefPramOutcome outcome = refPram(state_);
+    state_ = outcome.state;
+    for (std::size_t i = 0; i < outcome.labels.size(); ++i) {
+        if (outcome.labels[i])
+            c_.lab_Pram.at(i)->setText(text(*outcome.labels[i]));
+    }
+    // A failure of the drawing ends it silently; the results stay shown.
+    try {
+        Drw_Win();
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace lout

@@ -1,0 +1,77 @@
+#include "window/run_lout.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace lout {
+
+void useApplicationFont(QApplication& app)
+{
+    // The layout is measured in cells of 12 pixels for a Chinese character
+    // and 6 for a Latin one. Noto's face with half-width Latin letters keeps
+    // those cells, so results such as "0.42 mm" fit their boxes; the
+    // proportional face follows if it is missing.
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC"),
+                      QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun")});
+    font.setPixelSize(12);
+    app.setFont(font);
+}
+
+void showErrorBox(int number, const QString& message)
+{
+    // Without a screen nobody could answer the box; stderr has the message.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        return;
+    QMessageBox::critical(nullptr, QStringLiteral("Omberlin电感辅助计算"),
+                          QStringLiteral("运行时错误 '%1':\n\n%2").arg(number).arg(message));
+}
+
+namespace {
+
+void report(const ErrorPresenter& presenter, int number, const QString& message)
+{
+    std::fprintf(stderr, "lout: error %d: %s\n", number, message.toLocal8Bit().constData());
+    std::fflush(stderr);
+    if (presenter)
+        presenter(number, message);
+}
+
+} // namespace
+
+std::unique_ptr<Lout> startLout(QApplication& app, const std::filesystem::path& catalogue,
+                                const ErrorPresenter& presenter)
+{
+    useApplicationFont(app);
+    auto window = std::make_unique<Lout>(presenter);
+    try {
+        window->Form_Load(catalogue);
+    } catch (const CatalogueError& error) {
+        report(presenter, error.number(), QString::fromStdString(error.what()));
+        return nullptr;
+    } catch (const std::exception& error) {
+        report(presenter, 0, QString::fromStdString(error.what()));
+        return nullptr;
+    }
+    return window;
+}
+
+int runLout(QApplication& app, const std::filesystem::path& catalogue, const ErrorPresenter& presenter)
+{
+    const std::unique_ptr<Lout> window = startLout(app, catalogue, presenter);
+    if (!window)
+        return 1;
+    // Closing the window ends the program, whatever the window manager
+    // thinks of tool windows.
+    QObject::connect(window.get(), &QDialog::finished, &app, &QCoreApplication::quit);
+    window->show();
+    return app.exec();
+}
+
+} // namespace lout

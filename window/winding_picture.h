@@ -1,0 +1,36 @@
+#pragma once
+
+#include "drawing/circle_packing.h"
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+namespace lout {
+
+// A winding-window picture. What is drawn goes into a kept backing image,
+// so the drawing survives hiding, showing and repainting until the picture
+// is next cleared, and it can be drawn while the picture is not on screen.
+class WindingPicture : public QWidget {
+public:
+    explicit WindingPicture(QWidget* container);
+
+    // Clears the picture to its background and draws the winding in
+    // `colour`; `columnWidth` is carried from one drawing to the next.
+    void drawWinding(const Winding& winding, float& columnWidth, const QColor& colour);
+
+    // The backing image at device resolution.
+    const QImage& image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QColor background() const;
+    QImage freshImage() const;
+
+    QImage image_;
+};
+
+} // namespace lout
