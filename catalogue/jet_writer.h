@@ -2,6 +2,7 @@
 
 #include "field_value.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,5 +29,11 @@ struct JetTable {
 // std::runtime_error when the table cannot be represented (a value of the
 // wrong kind, a text too long for its column...) or the file cannot be written.
 void writeJet4Database(const std::filesystem::path& file, const JetTable& table);
+
+// The same table as an Access 97 (Jet 3) database whose text is stored in the
+// Windows code page `codePage` (936 for Simplified Chinese, 1252 Western),
+// the way older catalogues were made.
+void writeJet3Database(const std::filesystem::path& file, const JetTable& table,
+                       std::uint16_t codePage = 1252);
 
 } // namespace lout
