@@ -1,0 +1,59 @@
+// Opening a 10,000-row catalogue and listing every model, as start-up does.
+#include "catalogue/core_catalogue.h"
+#include "catalogue/jet_writer.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+class LargeCatalogue {
+public:
+    LargeCatalogue()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lout-bench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            std::abort();
+        dir_ = pattern;
+        lout::JetTable table{"CORE_DATA",
+                             {{"TYPE", lout::JetType::Text}, {"Co_Family", lout::JetType::Text},
+                              {"A", lout::JetType::Double}, {"B", lout::JetType::Double},
+                              {"C", lout::JetType::Double}, {"D", lout::JetType::Double},
+                              {"E", lout::JetType::Double}, {"F", lout::JetType::Double},
+                              {"Co_Ae", lout::JetType::Double}},
+                             {}};
+        for (int i = 0; i < 10000; ++i)
+            table.rows.push_back({"EE" + std::to_string((i * 7919) % 10000) + "(锰锌)", std::string("E型磁芯"), i / 7.0,
+                                  8.0, 4.8, 4.8, 5.7, 3.5, 0.2304});
+        lout::writeJet4Database(file(), table);
+    }
+    LargeCatalogue(const LargeCatalogue&) = delete;
+    LargeCatalogue& operator=(const LargeCatalogue&) = delete;
+    ~LargeCatalogue() { std::filesystem::remove_all(dir_); }
+    std::filesystem::path file() const { return dir_ / "db1.mdb"; }
+
+private:
+    std::filesystem::path dir_;
+};
+
+void BM_OpenAndListTenThousandModels(benchmark::State& state)
+{
+    const LargeCatalogue catalogue;
+    for (auto _ : state) {
+        lout::CoreRecordSet set = lout::CoreRecordSet::open(catalogue.file());
+        std::size_t listed = 0;
+        set.moveFirst();
+        while (!set.eof()) {
+            listed += lout::textValue(set.field(0))->size();
+            set.moveNext();
+        }
+        benchmark::DoNotOptimize(listed);
+    }
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+BENCHMARK(BM_OpenAndListTenThousandModels)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

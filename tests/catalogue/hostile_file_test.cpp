@@ -1,0 +1,280 @@
+// Damaged and hostile catalogue files: every one ends in a catalogue error
+// (or, when the damage spares what is read, a record set), never a crash or
+// a hang of the program.
+#include "catalogue/catalogue_table.h"
+#include "catalogue/core_catalogue.h"
+#include "catalogue/isolated_read.h"
+#include "catalogue/jet_bytes.h"
+#include "catalogue/jet_precheck.h"
+#include "catalogue_fixtures.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <unistd.h>
+
+namespace lout {
+namespace {
+
+using testing::ScratchDir;
+
+constexpr std::size_t kPage = 4096;
+
+std::vector<std::uint8_t> sampleCatalogue(const ScratchDir& dir, std::size_t rows = 300)
+{
+    JetTable table = testing::coreTable({});
+    for (std::size_t i = 0; i < rows; ++i)
+        table.rows.push_back({"EE" + std::to_string(i) + "(锰锌)", i % 2 ? FieldValue{std::string("E")} : FieldValue{},
+                              1.0, 2.0, 3.0, 4.0, 5.0, 6.0, 0.5});
+    writeJet4Database(dir / "sample.mdb", table);
+    return testing::readBytes(dir / "sample.mdb");
+}
+
+// Opens the bytes as a catalogue: 0 when it opened, else the error number.
+int openBytes(const ScratchDir& dir, const std::vector<std::uint8_t>& bytes)
+{
+    testing::writeBytes(dir / "db1.mdb", bytes);
+    try {
+        CoreRecordSet set = CoreRecordSet::open(dir / "db1.mdb");
+        set.moveFirst();
+        while (!set.eof()) {
+            for (std::size_t c = 0; c < set.columnCount(); ++c)
+                (void)set.field(c);
+            set.moveNext();
+        }
+        return 0;
+    } catch (const CatalogueError& e) {
+        return e.number();
+    }
+}
+
+bool knownNumber(int number)
+{
+    for (const int known : {0, 6, 13, 94, 380, 3021, 3078, 3265, 3343})
+        if (number == known)
+            return true;
+    return false;
+}
+
+TEST(HostileFiles, TruncatedCopiesAreRefused)
+{
+    ScratchDir dir;
+    const auto bytes = sampleCatalogue(dir);
+    for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{100}, std::size_t{0x97}, kPage - 1, kPage,
+                               2 * kPage, 3 * kPage + 17, bytes.size() / 2, bytes.size() - 1}) {
+        const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
+        EXPECT_EQ(openBytes(dir, cut), 3343) << "cut to " << length << " bytes";
+    }
+    // Cut at a page boundary within the data: what remains may read, but
+    // only as a catalogue error or a smaller record set.
+    for (std::size_t pages = 3; pages * kPage < bytes.size(); ++pages) {
+        const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(pages * kPage));
+        EXPECT_TRUE(knownNumber(openBytes(dir, cut))) << pages << " pages";
+    }
+}
+
+TEST(HostileFiles, RandomBitFlipsNeverCrashTheProgram)
+{
+    ScratchDir dir;
+    const auto original = sampleCatalogue(dir, 40);
+    std::mt19937 random(20240101);
+    int opened = 0;
+    int refused = 0;
+    for (int round = 0; round < 250; ++round) {
+        auto bytes = original;
+        const int flips = 1 + round % 8;
+        for (int f = 0; f < flips; ++f) {
+            // Mostly in the pages that steer a reader: header, catalogue,
+            // definitions and maps.
+            const std::size_t span = round % 3 == 0 ? bytes.size() : 6 * kPage;
+            const std::size_t at = random() % span;
+            bytes[at] = static_cast<std::uint8_t>(bytes[at] ^ (1u << (random() % 8)));
+        }
+        const int number = openBytes(dir, bytes);
+        EXPECT_TRUE(knownNumber(number)) << "round " << round << " gave " << number;
+        (number == 0 ? opened : refused) += 1;
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(opened, 0) << "flips in unused bytes leave a readable file";
+}
+
+TEST(HostileFiles, ForgedCountsAndPointersAreRefusedBeforeTheLibraryReadsThem)
+{
+    ScratchDir dir;
+    const auto original = sampleCatalogue(dir);
+    const auto patched = [&](std::size_t at, std::uint32_t value, int width) {
+        auto bytes = original;
+        if (width == 2)
+            jet::putU16(bytes, at, value);
+        else
+            jet::putU32(bytes, at, value);
+        return bytes;
+    };
+    const std::size_t systemTdef = 2 * kPage;
+    const std::size_t userTdef = 3 * kPage;
+    const std::size_t mapPage = 4 * kPage;
+    const std::size_t firstData = 6 * kPage;
+    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases = {
+        {"column count far too large", patched(userTdef + 45, 0xFFFF, 2)},
+        {"variable columns beyond the columns", patched(userTdef + 43, 200, 2)},
+        {"index count far too large", patched(userTdef + 51, 0x7FFFFFFF, 4)},
+        {"definition continues on a page past the end", patched(userTdef + 4, 100000, 4)},
+        {"definition continues on itself", patched(userTdef + 4, 3, 4)},
+        {"usage map on a missing page", patched(systemTdef + 55, 0x7FFFFF00, 4)},
+        {"usage map of zero length", patched(mapPage + 14 + 2, jet::readU16(original, mapPage + 14), 2)},
+        {"data page row count too large", patched(firstData + 12, 60000, 2)},
+        {"row offset outside the page", patched(firstData + 14, 0x1FFF, 2)},
+        {"data page of a missing table", patched(firstData + 4, 0x00FFFFFF, 4)},
+        {"enciphered pages", patched(0x3E, jet::readU32(original, 0x3E) ^ 0x12345678u, 4)},
+        {"unknown version", patched(0x14, 0x09, 2)},
+    };
+    for (const auto& [what, bytes] : cases) {
+        EXPECT_FALSE(jet::precheckJetFile(bytes).header) << what;
+        EXPECT_EQ(openBytes(dir, bytes), 3343) << what;
+    }
+    EXPECT_TRUE(jet::precheckJetFile(original).header);
+}
+
+TEST(HostileFiles, AZeroLengthUsageMapIsCaughtBeforeTheLibraryFollowsIt)
+{
+    // libmdb 1.0 dereferences a null pointer for a zero-length usage map.
+    // For the catalogue's own table the definition page is known only once
+    // the system catalogue has been read, so the map is checked then.
+    ScratchDir dir;
+    auto bytes = sampleCatalogue(dir);
+    const std::size_t mapPage = 4 * kPage;
+    jet::putU16(bytes, mapPage + 14 + 2 * 2, jet::readU16(bytes, mapPage + 14 + 2 * 1));
+    const jet::IsolatedResult result = jet::readTableIsolated(bytes, "CORE_DATA", "CP1252");
+    const auto* failure = std::get_if<jet::StreamFailure>(&result);
+    ASSERT_NE(failure, nullptr) << "the library must not have run into it";
+    EXPECT_EQ(failure->why, jet::ReadFailure::Damaged);
+    EXPECT_EQ(openBytes(dir, bytes), 3343);
+}
+
+jet::ChildTrouble::Kind troubleOf(const jet::IsolatedResult& result)
+{
+    const auto* trouble = std::get_if<jet::ChildTrouble>(&result);
+    if (!trouble)
+        throw std::runtime_error("the child delivered an answer");
+    return trouble->kind;
+}
+
+TEST(Isolation, ACrashInTheChildBecomesAFailure)
+{
+    const auto crash = [](jet::StreamWriter& out) {
+        out.column(0x0A, "TYPE");
+        out.flush();
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+    };
+    EXPECT_EQ(troubleOf(jet::runIsolated(crash)), jet::ChildTrouble::Kind::Crashed);
+    EXPECT_EQ(troubleOf(jet::runIsolated([](jet::StreamWriter&) { std::abort(); })), jet::ChildTrouble::Kind::Crashed);
+}
+
+TEST(Isolation, AChildThatHangsOrSpinsIsStopped)
+{
+    jet::IsolationLimits limits;
+    limits.wallClock = std::chrono::milliseconds(300);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(troubleOf(jet::runIsolated([](jet::StreamWriter&) { ::pause(); }, limits)),
+              jet::ChildTrouble::Kind::TimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+    // Processor time is capped too: a spinning child is ended by the kernel.
+    limits.wallClock = std::chrono::seconds(30);
+    limits.cpuSeconds = 1;
+    const auto spin = [](jet::StreamWriter&) {
+        volatile unsigned long turns = 0;
+        for (;;)
+            turns = turns + 1;
+    };
+    EXPECT_EQ(troubleOf(jet::runIsolated(spin, limits)), jet::ChildTrouble::Kind::Crashed);
+}
+
+TEST(Isolation, IncompleteOrMalformedAnswersAreRefused)
+{
+    const auto noEnd = [](jet::StreamWriter& out) { out.column(0x0A, "TYPE"); };
+    EXPECT_EQ(troubleOf(jet::runIsolated(noEnd)), jet::ChildTrouble::Kind::Garbled);
+    const auto shortRow = [](jet::StreamWriter& out) {
+        out.column(0x0A, "TYPE");
+        out.column(0x07, "Co_Ae");
+        out.rowStart(2);
+        out.cell(jet::RawCell::Kind::Null, {});
+        out.end();
+    };
+    EXPECT_EQ(troubleOf(jet::runIsolated(shortRow)), jet::ChildTrouble::Kind::Garbled);
+    const auto wideRow = [](jet::StreamWriter& out) {
+        out.column(0x0A, "TYPE");
+        out.rowStart(3);
+        out.end();
+    };
+    EXPECT_EQ(troubleOf(jet::runIsolated(wideRow)), jet::ChildTrouble::Kind::Garbled);
+    const auto silentExit = [](jet::StreamWriter& out) {
+        out.column(0x0A, "TYPE");
+        out.end();
+        out.flush();
+        ::_exit(1);
+    };
+    EXPECT_EQ(troubleOf(jet::runIsolated(silentExit)), jet::ChildTrouble::Kind::Crashed)
+        << "a complete answer from a child that failed is not trusted";
+    const auto fine = [](jet::StreamWriter& out) {
+        out.column(0x0A, "TYPE");
+        out.rowStart(1);
+        out.cell(jet::RawCell::Kind::Text, "EE19");
+        out.end();
+    };
+    const jet::IsolatedResult result = jet::runIsolated(fine);
+    ASSERT_TRUE(std::holds_alternative<jet::RawTable>(result));
+    EXPECT_EQ(std::get<jet::RawTable>(result).rows.at(0).at(0).data, "EE19");
+}
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LOUT_TEST_SANITIZED 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define LOUT_TEST_SANITIZED 1
+#endif
+// Sanitizers reserve vast address space, so the child runs without a cap there.
+#ifndef LOUT_TEST_SANITIZED
+TEST(Isolation, AChildThatTakesTooMuchMemoryFails)
+{
+    jet::IsolationLimits limits;
+    limits.extraAddressSpace = std::size_t{64} << 20;
+    const auto greedy = [](jet::StreamWriter& out) {
+        std::vector<char> hoard(std::size_t{1} << 30, 'x');
+        out.column(0x0A, std::string(hoard.data(), 1));
+        out.end();
+    };
+    EXPECT_EQ(troubleOf(jet::runIsolated(greedy, limits)), jet::ChildTrouble::Kind::Crashed);
+}
+#endif
+
+TEST(Isolation, ASlowReadIsStoppedAtTheTimeLimit)
+{
+    ScratchDir dir;
+    const auto bytes = sampleCatalogue(dir, 10000);
+    jet::IsolationLimits limits;
+    limits.wallClock = std::chrono::milliseconds(1);
+    const jet::IsolatedResult result = jet::readTableIsolated(bytes, "CORE_DATA", "CP1252", limits);
+    const auto* trouble = std::get_if<jet::ChildTrouble>(&result);
+    ASSERT_NE(trouble, nullptr);
+    EXPECT_EQ(trouble->kind, jet::ChildTrouble::Kind::TimedOut);
+    // And the same file reads in full with the ordinary limits.
+    EXPECT_TRUE(std::holds_alternative<jet::RawTable>(jet::readTableIsolated(bytes, "CORE_DATA", "CP1252")));
+}
+
+TEST(Isolation, AnAnswerTooLongIsRefused)
+{
+    ScratchDir dir;
+    const auto bytes = sampleCatalogue(dir, 2000);
+    jet::IsolationLimits limits;
+    limits.maxStreamBytes = 1000;
+    const jet::IsolatedResult result = jet::readTableIsolated(bytes, "CORE_DATA", "CP1252", limits);
+    const auto* trouble = std::get_if<jet::ChildTrouble>(&result);
+    ASSERT_NE(trouble, nullptr);
+    EXPECT_EQ(trouble->kind, jet::ChildTrouble::Kind::Garbled);
+}
+
+} // namespace
+} // namespace lout

@@ -1,0 +1,205 @@
+// Files from the Jet writer read back through the catalogue reader (libmdb)
+// value for value: numbers bit for bit, text in every form, NULL apart from
+// empty text, many pages, Jet 3 code pages.
+#include "catalogue/catalogue_table.h"
+#include "catalogue/core_catalogue.h"
+#include "catalogue/jet_writer.h"
+#include "catalogue_fixtures.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace lout {
+namespace {
+
+using testing::ScratchDir;
+
+bool sameCell(const FieldValue& a, const FieldValue& b)
+{
+    if (a.index() != b.index())
+        return false;
+    if (const auto* x = std::get_if<double>(&a))
+        return std::bit_cast<std::uint64_t>(*x) == std::bit_cast<std::uint64_t>(std::get<double>(b));
+    return a == b;
+}
+
+void expectSameTable(const JetTable& written, const CatalogueTable& read)
+{
+    ASSERT_EQ(read.columns.size(), written.columns.size());
+    for (std::size_t c = 0; c < written.columns.size(); ++c)
+        EXPECT_EQ(read.columns[c], written.columns[c].name);
+    ASSERT_EQ(read.rows.size(), written.rows.size());
+    for (std::size_t r = 0; r < written.rows.size(); ++r)
+        for (std::size_t c = 0; c < written.columns.size(); ++c)
+            ASSERT_TRUE(sameCell(read.rows[r][c], written.rows[r][c]))
+                << "row " << r << " column " << written.columns[c].name << ": wrote "
+                << textValue(written.rows[r][c]).value_or("NULL") << ", read "
+                << textValue(read.rows[r][c]).value_or("NULL");
+}
+
+// Text that stresses the compressed form: characters whose low byte is 0
+// cannot be compressed, a leading U+FEFF looks like the compression mark.
+const std::vector<std::string> kAwkwardTexts = {
+    "", " ", "EE19", "EE19(锰锌)", "一二三", "AĀB", "\xEF\xBB\xBF" "BOM", "\xEF\xBB\xBF", "Ā", "x\xEF\xBB\xBFy",
+    "𠀀 😀", "it's \"quoted\", with commas", std::string(255, 'w'), "E型磁芯", "tab\there\nnewline", "ÄÖÜäöüß",
+};
+
+TEST(JetWriter, ValuesOfEveryKindReadBackExactly)
+{
+    JetTable table{"CORE_DATA",
+                   {{"TYPE", JetType::Text}, {"Note", JetType::Text}, {"D", JetType::Double}, {"S", JetType::Single},
+                    {"L", JetType::Long}},
+                   {}};
+    const double doubles[] = {0.1, 9.2, 0.0913, 0.30000000000000004, 1e-300, 1e300, -0.0, 5e-324,
+                              std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity(), -1.5};
+    for (int i = 0; i < 600; ++i) {
+        const double d = i < 11 ? doubles[i] : i / 7.0;
+        const auto s = static_cast<double>(static_cast<float>(d / 3));
+        const std::string& text = kAwkwardTexts[static_cast<std::size_t>(i) % kAwkwardTexts.size()];
+        table.rows.push_back({"M" + std::to_string(i), text, d, std::isinf(s) ? 0.0 : s,
+                              static_cast<double>(i * 1000003 % 2147483647 - 1000000000)});
+    }
+    table.rows[5][1] = std::monostate{};
+    table.rows[6][2] = std::monostate{};
+    table.rows[7][3] = std::monostate{};
+    table.rows[8][4] = std::monostate{};
+    table.rows[9] = {std::string("M9"), std::monostate{}, std::monostate{}, std::monostate{}, std::monostate{}};
+    table.rows[10][4] = static_cast<double>(std::numeric_limits<std::int32_t>::min());
+    ScratchDir dir;
+    writeJet4Database(dir / "values.mdb", table);
+    expectSameTable(table, readCatalogueTable(dir / "values.mdb"));
+}
+
+TEST(JetWriter, TenThousandRowsSpreadOverManyPagesKeepTheirOrder)
+{
+    JetTable table = testing::coreTable({});
+    for (int i = 0; i < 10000; ++i)
+        table.rows.push_back({"EE" + std::to_string(i) + "(锰锌)", i % 3 ? FieldValue{std::string("E型磁芯")} : FieldValue{},
+                              i / 7.0, 1.0, 2.0, 3.0, 4.0, 5.0, 0.01 * (i + 1)});
+    ScratchDir dir;
+    writeJet4Database(dir / "big.mdb", table);
+    EXPECT_GT(std::filesystem::file_size(dir / "big.mdb"), 100u * 4096) << "the rows need many data pages";
+    expectSameTable(table, readCatalogueTable(dir / "big.mdb"));
+    const CoreRecordSet set = CoreRecordSet::open(dir / "big.mdb");
+    EXPECT_EQ(set.rowCount(), 10000u);
+    EXPECT_EQ(*textValue(set.row(0)[0]), "EE0(锰锌)");
+    EXPECT_EQ(*textValue(set.row(1)[0]), "EE1(锰锌)");
+    EXPECT_EQ(*textValue(set.row(2)[0]), "EE10(锰锌)");
+}
+
+TEST(JetWriter, EmptyTableHasOnlyItsDefinition)
+{
+    ScratchDir dir;
+    writeJet4Database(dir / "empty.mdb", testing::coreTable({}));
+    const CatalogueTable read = readCatalogueTable(dir / "empty.mdb");
+    EXPECT_EQ(read.columns.size(), 9u);
+    EXPECT_TRUE(read.rows.empty());
+}
+
+TEST(JetWriter, RefusesWhatItCannotStore)
+{
+    ScratchDir dir;
+    const auto refuses = [&](JetTable table) {
+        EXPECT_THROW(writeJet4Database(dir / "bad.mdb", table), std::runtime_error);
+        EXPECT_FALSE(std::filesystem::exists(dir / "bad.mdb")) << "nothing is left behind";
+    };
+    JetTable base = testing::coreTable({"A"});
+    JetTable wrongKind = base;
+    wrongKind.rows[0][2] = std::string("12");
+    refuses(wrongKind);
+    JetTable textForNumber = base;
+    textForNumber.rows[0][0] = 5.0;
+    refuses(textForNumber);
+    JetTable tooLong = base;
+    tooLong.rows[0][0] = std::string(256, 'x');
+    refuses(tooLong);
+    JetTable narrowRow = base;
+    narrowRow.rows[0].pop_back();
+    refuses(narrowRow);
+    JetTable badUtf8 = base;
+    badUtf8.rows[0][0] = std::string("\xC3(");
+    refuses(badUtf8);
+    JetTable markThenUncompressible = base;
+    markThenUncompressible.rows[0][0] = std::string("\xEF\xBB\xBF一");
+    refuses(markThenUncompressible);
+    JetTable notWhole{"T", {{"TYPE", JetType::Text}, {"L", JetType::Long}}, {{std::string("a"), 1.5}}};
+    refuses(notWhole);
+    JetTable tooBigForLong{"T", {{"TYPE", JetType::Text}, {"L", JetType::Long}}, {{std::string("a"), 3e9}}};
+    refuses(tooBigForLong);
+    JetTable tooBigForSingle{"T", {{"TYPE", JetType::Text}, {"S", JetType::Single}}, {{std::string("a"), 1e39}}};
+    refuses(tooBigForSingle);
+    JetTable twice{"T", {{"TYPE", JetType::Text}, {"type", JetType::Text}}, {}};
+    refuses(twice);
+}
+
+TEST(JetWriter, ReplacesAnExistingFile)
+{
+    ScratchDir dir;
+    testing::writeBytes(dir / "db1.mdb", std::vector<std::uint8_t>(100000, 0xAB));
+    writeJet4Database(dir / "db1.mdb", testing::coreTable({"A", "B", "C", "D", "E", "F", "G"}));
+    EXPECT_EQ(CoreRecordSet::open(dir / "db1.mdb").rowCount(), 7u);
+}
+
+TEST(Jet3, ChineseNamesInACodePage936FileReadAsChinese)
+{
+    JetTable table = testing::coreTable({"EE19(锰锌)", "磁芯甲", "EE13", "PQ20", "EI30", "ETD29", "RM8"});
+    table.columns[1].name = "Co_Family";
+    table.rows[0][1] = std::string("E型磁芯");
+    table.rows[1][1] = std::string("");
+    table.rows[2][1] = std::monostate{};
+    ScratchDir dir;
+    writeJet3Database(dir / "jet3.mdb", table, 936);
+    const auto bytes = testing::readBytes(dir / "jet3.mdb");
+    ASSERT_EQ(bytes.size() % 2048, 0u);
+    EXPECT_EQ(bytes[0x14], 0x00) << "a Jet 3 header";
+    expectSameTable(table, readCatalogueTable(dir / "jet3.mdb"));
+    CoreRecordSet set = CoreRecordSet::open(dir / "jet3.mdb");
+    EXPECT_TRUE(set.findFirst("磁芯甲"));
+}
+
+TEST(Jet3, TheCharsetOverrideReadsAFileWhoseHeaderSaysWestern)
+{
+    // A GBK catalogue whose header claims code page 1252: the override names
+    // the real charset; an unusable override is ignored.
+    JetTable table = testing::coreTable({"锰锌", "B", "C", "D", "E", "F", "G"});
+    ScratchDir dir;
+    writeJet3Database(dir / "gbk.mdb", table, 936);
+    auto bytes = testing::readBytes(dir / "gbk.mdb");
+    // Patch the code page inside the enciphered header: XOR keeps it simple.
+    const std::uint16_t from = 936;
+    const std::uint16_t to = 1252;
+    bytes[0x3C] = static_cast<std::uint8_t>(bytes[0x3C] ^ (from & 0xFF) ^ (to & 0xFF));
+    bytes[0x3D] = static_cast<std::uint8_t>(bytes[0x3D] ^ (from >> 8) ^ (to >> 8));
+    testing::writeBytes(dir / "gbk.mdb", bytes);
+
+    const std::string western = *textValue(readCatalogueTable(dir / "gbk.mdb").rows[0][0]);
+    EXPECT_NE(western, "锰锌");
+    ::setenv("MDB_JET3_CHARSET", "GBK", 1);
+    const std::string chinese = *textValue(readCatalogueTable(dir / "gbk.mdb").rows[0][0]);
+    ::setenv("MDB_JET3_CHARSET", "NO-SUCH-CHARSET", 1);
+    const std::string fallback = *textValue(readCatalogueTable(dir / "gbk.mdb").rows[0][0]);
+    ::unsetenv("MDB_JET3_CHARSET");
+    EXPECT_EQ(chinese, "锰锌");
+    EXPECT_EQ(fallback, western);
+}
+
+TEST(Jet3, RowsLongerThan256BytesUseTheJumpTable)
+{
+    JetTable table{"CORE_DATA",
+                   {{"TYPE", JetType::Text}, {"P", JetType::Text}, {"Q", JetType::Text}, {"R", JetType::Text},
+                    {"D", JetType::Double}},
+                   {}};
+    for (int i = 0; i < 40; ++i)
+        table.rows.push_back({"M" + std::to_string(i), std::string(static_cast<std::size_t>(i * 6), 'p'),
+                              i % 2 ? FieldValue{std::string(200, 'q')} : FieldValue{},
+                              std::string(static_cast<std::size_t>(255 - i), 'r'), i / 7.0});
+    ScratchDir dir;
+    writeJet3Database(dir / "long.mdb", table, 1252);
+    expectSameTable(table, readCatalogueTable(dir / "long.mdb"));
+}
+
+} // namespace
+} // namespace lout
