@@ -70,6 +70,17 @@ void Lout::Drw_Cir(WindingPicture& Pic, float H, float Kl, std::uint8_t Nx, std:
 
 void Lout::Delay_mSec(int mSec)
 {
+    // An input changed during a wait recomputes and waits again inside it.
+    // A held key or a burst of events would nest these waits without end and
+    // exhaust the stack, so past a few levels the newest redraw goes ahead at
+    // once and the events queue for the waits already running.
+    if (waitDepth_ >= kMostNestedWaits)
+        return;
+    ++waitDepth_;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{waitDepth_};
     waitHandlingEvents(mSec);
 }
 

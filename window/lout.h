@@ -98,6 +98,8 @@ public:
     float colWidth() const { return Col_Width; }
     // How many recomputations have run since the window was made.
     long recomputations() const { return recomputations_; }
+    // Whether a redraw is waiting for its events (Delay_mSec is running).
+    bool isWaiting() const { return waitDepth_ > 0; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -125,6 +127,9 @@ private:
     float Twip_per_mm = 0;
     float Col_Width = 0;
     std::uint64_t drawGeneration_ = 0;
+    // Waits in progress, one inside the other.
+    static constexpr int kMostNestedWaits = 8;
+    int waitDepth_ = 0;
     long recomputations_ = 0;
     bool loading_ = false;
     std::exception_ptr startupFailure_;

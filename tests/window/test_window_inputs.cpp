@@ -9,7 +9,6 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStyleOptionSlider>
 
 #include <cmath>
 
@@ -17,23 +16,6 @@ using namespace lout;
 using namespace lout::testing;
 
 namespace {
-
-// Centre of the spinner's top or bottom arrow, as the style lays it out.
-QPoint arrowCentre(QScrollBar* bar, QStyle::SubControl arrow)
-{
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.upsideDown = bar->invertedAppearance();
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, bar).center();
-}
 
 void clearBox(QLineEdit* box)
 {

@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -70,6 +73,23 @@ inline std::filesystem::path writeCatalogue(const QTemporaryDir& dir, const std:
     const std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / fileName;
     writeJet4Database(file, table);
     return file;
+}
+
+// Centre of the spinner's top or bottom arrow, as the style lays it out.
+inline QPoint arrowCentre(QScrollBar* bar, QStyle::SubControl arrow)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.upsideDown = bar->invertedAppearance();
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, bar).center();
 }
 
 struct ReportedError {
