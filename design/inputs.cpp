@@ -9,6 +9,8 @@ namespace lout {
 
 float numberFromText(std::string_view text)
 {
+    // IEEE narrowing: a number beyond the single range becomes an infinity
+    // of its sign, as every stored design value does.
     return static_cast<float>(textToNumber(text));
 }
 

@@ -14,20 +14,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace lout {
 
 namespace {
 
-// The number of a text box, narrowed to single precision; a number beyond
-// the single range becomes an infinity.
+// The number of a text box, narrowed to single precision.
 float singleFromText(const QLineEdit& box)
 {
-    const double number = textToNumber(box.text().toStdString());
-    if (std::isfinite(number) && std::fabs(number) > static_cast<double>(std::numeric_limits<float>::max()))
-        return std::copysign(std::numeric_limits<float>::infinity(), static_cast<float>(number > 0 ? 1 : -1));
-    return static_cast<float>(number);
+    return numberFromText(box.text().toStdString());
 }
 
 QString text(const std::string& utf8)

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace lout {
 namespace {
@@ -77,7 +79,15 @@ FamilyCase{"EE40", 6.90f, 17.80f},
                       FamilyCase{"EC35", 6.90f, 17.80f}, FamilyCase{"ETD29", 6.90f, 17.80f},
                       FamilyCase{"PQ32/30", 6.90f, 17.80f}, FamilyCase{"RM10", 6.90f, 17.80f},
                       FamilyCase{"EP13", 6.90f, 17.80f}, FamilyCase{"UU28", 26.90f, 17.80f},
-                      FamilyCase{"UF30", 26.90f, 17.80f}));
+                      FamilyCase{"UF30", 26.90f, 17.80f}),
+    // Test names from the model, letters and digits only ("PQ32/30" -> "PQ3230").
+    [](const ::testing::TestParamInfo<FamilyCase>& param) {
+        std::string name;
+        for (const char ch : std::string(param.param.model))
+            if (std::isalnum(static_cast<unsigned char>(ch)))
+                name += ch;
+        return name;
+    });
 
 TEST(CoreWindowLayout, UnknownOrLowerCaseFamilyGivesNegativeScaleAndDoubleHeightPictures)
 {
