@@ -2,14 +2,35 @@
 
 #include "window/twips.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
+
+#include <algorithm>
+#include <cmath>
 
 namespace lout {
 
 namespace {
 const char* const kFitsText = "fitsText";
+const char* const kRaise = "raiseIntoCell";
+
+// The layout puts a label's character cell, as tall as the font's pixel
+// size, at the label's top, with the baseline where a Chinese character's
+// square ends: 0.88 of the cell down. A face with taller ascent and descent
+// (Noto's CJK faces reach 1.45 cells) would draw the text lower by the
+// difference and cut off a bottom row such as the last formula tip; the
+// label's text is raised by that much instead: the label keeps its top,
+// ends that much higher and draws its text against its bottom, so the empty
+// space above the characters falls outside it.
+int raiseIntoCell(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    const int cell = font.pixelSize() > 0 ? font.pixelSize() : metrics.height();
+    const int baseline = static_cast<int>(std::lround(0.88 * cell));
+    return std::max(0, metrics.ascent() - baseline);
 }
+} // namespace
 
 void setColour(QWidget* widget, int role, const QColor& colour)
 {
@@ -26,6 +47,10 @@ QLabel* placeLabel(QWidget* container, const QString& name, const QString& capti
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->setTextFormat(Qt::PlainText);
     label->setProperty(kFitsText, fitsText);
+    if (fitsText) {
+        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        label->setProperty(kRaise, raiseIntoCell(label->font()));
+    }
     label->setGeometry(twipsRect(left, top, width, height));
     setColour(label, QPalette::WindowText, textColour);
     setCaption(label, caption);
@@ -35,8 +60,11 @@ QLabel* placeLabel(QWidget* container, const QString& name, const QString& capti
 void setCaption(QLabel* label, const QString& caption)
 {
     label->setText(caption);
-    if (label->property(kFitsText).toBool())
-        label->resize(label->sizeHint());
+    if (label->property(kFitsText).toBool()) {
+        // One line of text, less what lies above the character cell.
+        const int height = QFontMetrics(label->font()).height() - label->property(kRaise).toInt();
+        label->resize(label->sizeHint().width(), height);
+    }
 }
 
 } // namespace lout

@@ -3,6 +3,7 @@
 #include "window/lout.h"
 
 #include "window/control_factory.h"
+#include "window/frame_box.h"
 #include "window/shape_control.h"
 #include "window/system_colours.h"
 #include "window/twips.h"
@@ -18,7 +19,7 @@ void Lout::buildCoreView()
 {
     const SystemColours system = SystemColours::from(QApplication::palette());
 
-    auto* tips = new QGroupBox(this);
+    auto* tips = new FrameBox(QString(), this);
     tips->setObjectName(QStringLiteral("Frame3"));
     tips->setGeometry(twipsRect(4920, 2160, 2655, 735));
     tips->setAutoFillBackground(true);
@@ -34,7 +35,7 @@ void Lout::buildCoreView()
                                      120, texts[i].top, texts[i].width, 180, system.desktop);
     }
 
-    auto* core = new QGroupBox(this);
+    auto* core = new FrameBox(QString(), this);
     core->setObjectName(QStringLiteral("Frame4"));
     core->setGeometry(twipsRect(4920, 2880, 2655, 2775));
     core->setAutoFillBackground(true);

@@ -85,7 +85,14 @@ void Lout::croWave_Change()
     state_.Wave = rippleFromScrollBar(static_cast<std::int16_t>(c_.croWave->topValue()),
                                       static_cast<std::int16_t>(c_.croWave->value()));
     const QString percent = text(formatPercent(state_.Wave));
-    c_.txt_Wave->setText(percent); // raises txt_Wave_Change here
+    // The write raises txt_Wave_Change here. A box that already reads the
+    // new percentage (typed there, not yet applied) raises nothing, yet its
+    // dummy load was worked out from the old ripple: it is recomputed all
+    // the same.
+    if (c_.txt_Wave->text() == percent)
+        txt_Wave_Change();
+    else
+        c_.txt_Wave->setText(percent);
     setCaption(c_.Label3.at(10), percent);
     Ref_Pram();
 }

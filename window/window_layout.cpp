@@ -4,6 +4,7 @@
 #include "resources/coil_icon.h"
 #include "window/control_factory.h"
 #include "window/core_combo_box.h"
+#include "window/frame_box.h"
 #include "window/ripple_scroll_bar.h"
 #include "window/system_colours.h"
 #include "window/twips.h"
@@ -24,7 +25,7 @@ const QColor kRed(255, 0, 0);
 QGroupBox* placeFrame(QWidget* window, const QString& name, const QString& caption, double left, double top,
                       double width, double height, const QColor& captionColour)
 {
-    auto* frame = new QGroupBox(caption, window);
+    auto* frame = new FrameBox(caption, window);
     frame->setObjectName(name);
     frame->setGeometry(twipsRect(left, top, width, height));
     // Frames are opaque: one lying on another hides it.

@@ -2,6 +2,7 @@
 // into the input boxes, stepping the ripple spinner, choosing a model.
 #include "window_fixture.h"
 
+#include "design/inputs.h"
 #include "design/number_text.h"
 #include "window/ripple_scroll_bar.h"
 
@@ -277,6 +278,30 @@ private slots:
         QCOMPARE(w_->get<QScrollBar>("croWave")->value(), 5);
         QCOMPARE(wave->text(), QStringLiteral("5%"));
         QCOMPARE(runs(), before);
+    }
+
+    void aStepToThePercentageTypedInTheBoxStillRecomputesTheDummyLoad()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+        QLineEdit* wave = box("txt_Wave");
+        auto* bar = w_->get<QScrollBar>("croWave");
+        clearBox(wave);
+        QTest::keyClicks(wave, "6%");
+        // Worked out from the ripple still in force, 5%.
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("95Ω"));
+
+        // The top arrow brings the spinner to the very text the box shows.
+        clickArrow(true);
+        QCOMPARE(bar->value(), 6);
+        QCOMPARE(state().Wave, 0.06F);
+        QTest::qWait(50); // the typed ripple, applied once the box is left
+        QCOMPARE(bar->value(), 6);
+        QCOMPARE(wave->text(), QStringLiteral("6%"));
+        const std::optional<float> load = dummyLoad(state().Uo, state().Wave, state().Io);
+        QVERIFY(load);
+        const QString expected = QString::fromStdString(dummyLoadText(*load));
+        QVERIFY(expected != QStringLiteral("95Ω"));
+        QCOMPARE(text("lab_Pram(5)"), expected);
     }
 
     void arrowKeysInTheListChooseAModel()

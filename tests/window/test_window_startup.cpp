@@ -18,6 +18,30 @@
 using namespace lout;
 using namespace lout::testing;
 
+namespace {
+
+// Where a widget draws text in `ink`, in its own pixels: the bounding box of
+// the grabbed pixels close to that colour.
+QRect inkRect(QWidget* widget, const QColor& ink)
+{
+    const QImage image = widget->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    QRect found;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int distance = std::abs(pixel.red() - ink.red()) + std::abs(pixel.green() - ink.green()) +
+                                 std::abs(pixel.blue() - ink.blue());
+            if (pixel.alpha() > 128 && distance < 150)
+                found |= QRect(x, y, 1, 1);
+        }
+    }
+    return {QPoint(static_cast<int>(found.left() / ratio), static_cast<int>(found.top() / ratio)),
+            QPoint(static_cast<int>(found.right() / ratio), static_cast<int>(found.bottom() / ratio))};
+}
+
+} // namespace
+
 class WindowStartup : public QObject {
     Q_OBJECT
     QTemporaryDir dir_;
@@ -266,6 +290,94 @@ private slots:
         QCOMPARE(w.get("Label3(11)")->width(), 18); // "kHz"
         QCOMPARE(QFontMetrics(caption->font()).horizontalAdvance(QStringLiteral("0.42 mm")), 42);
         QCOMPARE(caption->pos(), QPoint(8, 19));
+    }
+
+    void everyCaptionIsShownWholeInsideItsContainer()
+    {
+        StartedWindow w(catalogue_);
+        QVERIFY(w.window);
+        QTest::mouseClick(w.get("Check1"), Qt::LeftButton); // core view: Frame4 over Frame3
+        QTest::mouseClick(w.get("Check1"), Qt::LeftButton); // back to the diagram
+        int checked = 0;
+        for (QLabel* label : w.window->findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || !label->isVisibleTo(w.window.get()) || label->objectName().startsWith("lab_Pram"))
+                continue;
+            QWidget* container = label->parentWidget();
+            const QRect ink = inkRect(label, label->palette().color(QPalette::WindowText));
+            QVERIFY2(!ink.isEmpty(), qPrintable(label->objectName()));
+            const QRect inContainer = ink.translated(label->pos());
+            // Inside the container's one-pixel edge, and above the window's
+            // visible bottom.
+            const int bottomLimit = std::min(container->height() - 1,
+                                             w.window->height() - container->mapTo(w.window.get(), QPoint()).y());
+            QVERIFY2(inContainer.bottom() < bottomLimit && inContainer.right() < container->width() - 1,
+                     qPrintable(QStringLiteral("%1: text %2..%3 down, %4 across; %5 room in %6")
+                                    .arg(label->objectName())
+                                    .arg(inContainer.top())
+                                    .arg(inContainer.bottom())
+                                    .arg(inContainer.right())
+                                    .arg(bottomLimit)
+                                    .arg(container->objectName())));
+            ++checked;
+        }
+        QCOMPARE(checked, 7 + 6 + 3 + 4 + 12);
+    }
+
+    void inputCaptionsLineUpWithTheirBoxes()
+    {
+        StartedWindow w(catalogue_);
+        QVERIFY(w.window);
+        const std::pair<const char*, const char*> rows[] = {
+            {"Label1(5)", "txt_U_2m"}, {"Label1(6)", "txt_Uout"}, {"Label1(0)", "txt_Iout"},
+            {"Label1(1)", "txt_Wave"}, {"Label1(2)", "txt_Fosc"}, {"Label1(3)", "txt_Dmax"}};
+        for (const auto& [captionName, boxName] : rows) {
+            auto* caption = w.get<QLabel>(captionName);
+            auto* box = w.get<QLineEdit>(boxName);
+            const QRect captionInk = inkRect(caption, caption->palette().color(QPalette::WindowText))
+                                         .translated(caption->pos());
+            const QRect boxInk = inkRect(box, box->palette().color(QPalette::Text)).translated(box->pos());
+            QVERIFY2(!boxInk.isEmpty(), boxName);
+            // The characters stand on the same line as the box's digits: a
+            // Chinese character reaches at most a pixel below that line.
+            const int below = captionInk.bottom() - boxInk.bottom();
+            QVERIFY2(below >= -1 && below <= 1,
+                     qPrintable(QStringLiteral("%1 ends at %2, %3 at %4")
+                                    .arg(QLatin1String(captionName))
+                                    .arg(captionInk.bottom())
+                                    .arg(QLatin1String(boxName))
+                                    .arg(boxInk.bottom())));
+        }
+    }
+
+    void theFrameBordersRunClearOfTheRowsInside()
+    {
+        StartedWindow w(catalogue_);
+        QVERIFY(w.window);
+        for (const char* name : {"Frame1", "Frame2", "Frame3"}) {
+            QWidget* frame = w.get(name);
+            // The frame alone, without the controls it holds.
+            QImage image(frame->size(), QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+            frame->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+            const QColor face = frame->palette().color(QPalette::Window);
+            int borderTop = -1;
+            for (int y = 0; y < image.height() && borderTop < 0; ++y) {
+                int drawn = 0;
+                const int from = image.width() / 2;
+                for (int x = from; x < image.width() - 8; ++x)
+                    drawn += QColor(image.pixel(x, y)) != face ? 1 : 0;
+                if (drawn * 10 > (image.width() - 8 - from) * 8)
+                    borderTop = y;
+            }
+            QVERIFY2(borderTop >= 0, name);
+            int firstRow = frame->height();
+            for (QWidget* child : frame->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+                firstRow = std::min(firstRow, child->y());
+            QVERIFY2(borderTop < firstRow, qPrintable(QStringLiteral("%1: border at %2, first row at %3")
+                                                           .arg(QLatin1String(name))
+                                                           .arg(borderTop)
+                                                           .arg(firstRow)));
+        }
     }
 
     void savesScreenshotsOfBothViews()

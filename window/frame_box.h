@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QGroupBox>
+
+namespace lout {
+
+// A frame drawn the way the layout is measured: an etched border whose top
+// runs through the middle of the caption's character cell, the caption
+// interrupting it near the left edge. The rows inside start one cell below
+// the frame's top, so the border stays clear of them.
+class FrameBox : public QGroupBox {
+public:
+    FrameBox(const QString& caption, QWidget* container);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace lout
