@@ -37,7 +37,7 @@ void Lout::Drw_Win()
     if (layout.legHeight) {
         for (std::size_t leg = 1; leg <= 3; ++leg) {
             ShapeControl* shape = c_.Shape1.at(leg);
-            shape->resize(shape->width(), twipsToPixels(*layout.legHeight));
+            shape->resize(shape->width(), twipsToWidgetSize(*layout.legHeight));
         }
     }
     if (layout.windowScale)
@@ -45,7 +45,7 @@ void Lout::Drw_Win()
     if (!layout.readyToDraw())
         return;
     for (WindingPicture* picture : c_.windingPictures)
-        picture->resize(picture->width(), twipsToPixels(*layout.pictureHeight));
+        picture->resize(picture->width(), twipsToWidgetSize(*layout.pictureHeight));
 
     Delay_mSec(100);
     if (pass != drawGeneration_)

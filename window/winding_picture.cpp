@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace lout {
 
 WindingPicture::WindingPicture(QWidget* container) : QWidget(container)
@@ -19,10 +21,20 @@ QColor WindingPicture::background() const
     return palette().color(QPalette::Base);
 }
 
+// The part of the picture its container can show: a very tall window
+// picture is clipped by its frame, and its backing image need not be larger.
+QSize WindingPicture::backingSize() const
+{
+    QSize shown = size();
+    if (const QWidget* container = parentWidget())
+        shown.setHeight(std::clamp(container->height() - y(), 0, shown.height()));
+    return shown * devicePixelRatioF();
+}
+
 QImage WindingPicture::freshImage() const
 {
     const qreal ratio = devicePixelRatioF();
-    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    QImage image(backingSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
     image.fill(background());
     return image;
@@ -30,7 +42,7 @@ QImage WindingPicture::freshImage() const
 
 void WindingPicture::drawWinding(const Winding& winding, float& columnWidth, const QColor& colour)
 {
-    if (image_.size() != size() * devicePixelRatioF())
+    if (image_.size() != backingSize())
         image_ = freshImage();
     lout::drawWinding(image_, background(), winding, columnWidth, colour,
                       image_.devicePixelRatio() / kTwipsPerPixel);

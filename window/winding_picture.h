@@ -19,7 +19,8 @@ public:
     // `colour`; `columnWidth` is carried from one drawing to the next.
     void drawWinding(const Winding& winding, float& columnWidth, const QColor& colour);
 
-    // The backing image at device resolution.
+    // The backing image at device resolution, as far down as the container
+    // can show the picture.
     const QImage& image() const { return image_; }
 
 protected:
@@ -28,6 +29,7 @@ protected:
 
 private:
     QColor background() const;
+    QSize backingSize() const;
     QImage freshImage() const;
 
     QImage image_;

@@ -234,6 +234,33 @@ private slots:
         QCOMPARE(picture(1)->grab().toImage(), before);
     }
 
+    void anAbsurdCoreKeepsThePicturesWithinReason()
+    {
+        // An E of ten kilometres makes the window pictures millions of
+        // pixels tall; a window only 1.05 mm wide makes their height
+        // negative. Neither may exhaust memory or break the window.
+        std::vector<Model> models = standardModels();
+        models.push_back({"EE97", 1.0, {40, 28, 12, 10, 1e7, 20}});
+        models.push_back({"EE98", 1.0, {40, 14.1, 12, 10, 10, 20}});
+        QTemporaryDir dir;
+        StartedWindow odd(writeCatalogue(dir, models));
+        QVERIFY(odd.window);
+        auto* list = odd.get<QComboBox>("cmb_Core");
+        auto* left = odd.get<WindingPicture>("PicBox(1)");
+        const int frameHeight = odd.get("Frame4")->height();
+
+        list->setCurrentIndex(list->findText(QStringLiteral("EE97")));
+        QCOMPARE(odd.window->designState().Ae, 1.0F);
+        QVERIFY(left->height() > frameHeight);
+        QVERIFY(left->image().height() <= frameHeight * left->devicePixelRatio());
+        QVERIFY(!left->image().isNull());
+
+        list->setCurrentIndex(list->findText(QStringLiteral("EE98")));
+        QCOMPARE(left->height(), 0);
+        QVERIFY(odd.window->isVisible());
+        QVERIFY(odd.errors->empty());
+    }
+
     void aChangeDuringTheWaitLeavesTheNewestPicture()
     {
         auto* models = w_->get<QComboBox>("cmb_Core");
