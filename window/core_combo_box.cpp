@@ -29,7 +29,20 @@ void CoreComboBox::indexChanged(int index)
     if (matchingTypedText_ || index < 0)
         return;
     lastChosen_ = index;
+    // A long model name shows from its first letter, not scrolled to its end.
+    lineEdit()->setCursorPosition(0);
     emit chosen();
+}
+
+void CoreComboBox::focusInEvent(QFocusEvent* event)
+{
+    QComboBox::focusInEvent(event);
+    // Focus selects the whole name with the cursor at its end, which scrolls
+    // a long name out of the field's start; keep it selected from the start.
+    QLineEdit* field = lineEdit();
+    const qsizetype length = field->text().size();
+    if (length > 0 && field->selectedText().size() == length)
+        field->setSelection(static_cast<int>(length), -static_cast<int>(length));
 }
 
 // Choosing from the list the entry that typing had silently selected still

@@ -17,6 +17,9 @@ public:
 signals:
     void chosen();
 
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     void indexChanged(int index);
     void entryActivated(int index);

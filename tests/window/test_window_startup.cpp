@@ -97,6 +97,9 @@ private slots:
         QCOMPARE(listed, QStringList({"EC35", "EE13", "EE16", "EE19", "EE22", "EE25", "EE40", "EE42", "EI40"}));
         QCOMPARE(models->currentIndex(), kEE40Index);
         QCOMPARE(models->currentText(), QStringLiteral("EE40"));
+        // A chosen name shows from its first letter, also when it is longer
+        // than the field.
+        QCOMPARE(models->lineEdit()->cursorPosition(), 0);
     }
 
     void aModelSortingFirstChangesTheDefaultModel()
