@@ -188,14 +188,14 @@ TableDef userTable(const TextCodec& codec, const JetTable& table)
 // the database object, itself and the user table.
 TableDef systemCatalogue(const TextCodec& codec, const Bytes& userTableName, std::uint32_t userTdefPage)
 {
-    struct Spec {
+    struct SystemColumn {
         const char* name;
         std::uint8_t type;
         std::uint16_t size;
         bool fixed;
     };
     const std::uint16_t text = codec.textSize();
-    const Spec specs[] = {
+    const SystemColumn columns[] = {
         {"Id", jet::kLong, 4, true},          {"ParentId", jet::kLong, 4, true},
         {"Name", jet::kText, text, false},    {"Type", jet::kInteger, 2, true},
         {"DateCreate", jet::kDateTime, 8, true}, {"DateUpdate", jet::kDateTime, 8, true},
@@ -209,7 +209,7 @@ TableDef systemCatalogue(const TextCodec& codec, const Bytes& userTableName, std
     TableDef def;
     def.system = true;
     def.encodedName = codec.name("MSysObjects", "table");
-    for (const Spec& s : specs) {
+    for (const SystemColumn& s : columns) {
         ColumnDef c;
         c.encodedName = codec.name(s.name, "column");
         c.type = s.type;

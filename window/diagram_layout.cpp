@@ -158,14 +158,14 @@ void Lout::buildDiagram()
             case Array::Label3: break;
             }
         } else {
-            const auto& spec = std::get<LabelSpec>(*item);
-            QLabel* label = placeLabel(picture, memberName("Label3", spec.index), QString::fromUtf8(spec.caption),
-                                       spec.left, spec.top, spec.width, spec.height, QColor::fromRgb(spec.rgb));
-            if (spec.opaque) {
+            const auto& placed = std::get<LabelSpec>(*item);
+            QLabel* label = placeLabel(picture, memberName("Label3", placed.index), QString::fromUtf8(placed.caption),
+                                       placed.left, placed.top, placed.width, placed.height, QColor::fromRgb(placed.rgb));
+            if (placed.opaque) {
                 label->setAutoFillBackground(true);
                 setColour(label, QPalette::Window, QColor(192, 192, 192));
             }
-            c_.Label3.at(spec.index) = label;
+            c_.Label3.at(placed.index) = label;
         }
     }
 }
