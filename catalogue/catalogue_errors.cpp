@@ -25,9 +25,9 @@ CatalogueError notADatabase(const std::string& file, const std::string& detail)
     return {kUnrecognisedFormat, "无法识别的数据库格式：" + quoted(file) + "不是可读取的 Access（Jet）数据库（" + detail + "）。"};
 }
 
-CatalogueError tableMissing(const std::string& file)
+CatalogueError tableMissing(const std::string& file, const std::string& table)
 {
-    return {kTableNotFound, "磁芯数据库" + quoted(file) + "中找不到表 CORE_DATA。"};
+    return {kTableNotFound, "磁芯数据库" + quoted(file) + "中找不到表 " + table + "。"};
 }
 
 CatalogueError columnMissing(const std::string& file, const std::string& column)

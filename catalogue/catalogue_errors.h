@@ -25,7 +25,7 @@ enum Number : int {
 CatalogueError fileNotFound(const std::string& file);
 CatalogueError cannotOpen(const std::string& file, const std::string& reason);
 CatalogueError notADatabase(const std::string& file, const std::string& detail);
-CatalogueError tableMissing(const std::string& file);
+CatalogueError tableMissing(const std::string& file, const std::string& table);
 CatalogueError columnMissing(const std::string& file, const std::string& column);
 CatalogueError typeNotFirst(const std::string& file);
 CatalogueError tooFewColumns(const std::string& file, std::size_t columns);

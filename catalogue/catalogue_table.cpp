@@ -17,8 +17,6 @@ namespace errors = catalogue_errors;
 
 namespace {
 
-constexpr const char* kTableName = "CORE_DATA";
-
 // Reads the whole file, telling a missing file from one that cannot be read.
 std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& file, const std::string& name)
 {
@@ -60,19 +58,20 @@ std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& file, const
     return bytes;
 }
 
-jet::DecodedTable readCoreTable(const std::vector<std::uint8_t>& bytes, const std::string& name)
+jet::DecodedTable readTable(std::vector<std::uint8_t> bytes, const std::string& name, const std::string& table)
 {
+    jet::decipherPages(bytes);
     const jet::PrecheckResult check = jet::precheckJetFile(bytes);
     if (!check.header)
         throw errors::notADatabase(name, check.fault);
     const std::string charset = jet::jet3CharsetFor(check.header->codePage);
-    jet::IsolatedResult result = jet::readTableIsolated(bytes, kTableName, charset);
+    jet::IsolatedResult result = jet::readTableIsolated(bytes, table, charset);
 
     if (const auto* failure = std::get_if<jet::StreamFailure>(&result)) {
         switch (failure->why) {
-        case jet::ReadFailure::TableMissing: throw errors::tableMissing(name);
+        case jet::ReadFailure::TableMissing: throw errors::tableMissing(name, table);
         case jet::ReadFailure::NotADatabase: throw errors::notADatabase(name, "系统表 MSysObjects 无法读取");
-        case jet::ReadFailure::Damaged: throw errors::notADatabase(name, "表 CORE_DATA 已损坏");
+        case jet::ReadFailure::Damaged: throw errors::notADatabase(name, "表 " + table + " 已损坏");
         }
     }
     if (const auto* trouble = std::get_if<jet::ChildTrouble>(&result)) {
@@ -89,17 +88,17 @@ jet::DecodedTable readCoreTable(const std::vector<std::uint8_t>& bytes, const st
     try {
         return jet::decodeTable(std::get<jet::RawTable>(result), check.header->version, charset);
     } catch (const std::runtime_error&) {
-        throw errors::notADatabase(name, "表 CORE_DATA 中有无法解读的值");
+        throw errors::notADatabase(name, "表 " + table + " 中有无法解读的值");
     }
 }
 
 } // namespace
 
-CatalogueTable readCatalogueTable(const std::filesystem::path& file)
+CatalogueTable readCatalogueTable(const std::filesystem::path& file, std::string_view tableName)
 {
     const std::string name = file.string();
-    jet::DecodedTable table = readCoreTable(readWholeFile(file, name), name);
-    return CatalogueTable{std::move(table.columns), std::move(table.rows)};
+    jet::DecodedTable table = readTable(readWholeFile(file, name), name, std::string(tableName));
+    return CatalogueTable{std::move(table.columns), std::move(table.columnTypes), std::move(table.rows)};
 }
 
 } // namespace lout

@@ -8,10 +8,16 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace lout::jet {
 
 enum class Version { Jet3, Jet4 };
+
+// Version bytes from 2 on are Access 2007 and later (ACE); their pages are
+// laid out as Jet 4's.
+constexpr std::uint8_t kFirstAceVersion = 2;
+constexpr std::uint8_t kLastKnownVersion = 6;
 
 constexpr std::size_t pageSizeOf(Version v) { return v == Version::Jet3 ? 2048 : 4096; }
 
@@ -31,5 +37,11 @@ struct HeaderInfo {
 
 // Reads page 0 of a file; nothing when it is not a Jet header.
 std::optional<HeaderInfo> readHeader(std::span<const std::uint8_t> file);
+
+// Access 97 and 2000 can encode a database: every page after the header is
+// enciphered with RC4 keyed by the database key XOR the page number. Turns
+// such a Jet 3 or Jet 4 file into its plain form (the key becomes 0), so
+// that checks and readers see ordinary pages. Other files stay as they are.
+void decipherPages(std::vector<std::uint8_t>& file);
 
 } // namespace lout::jet

@@ -1,8 +1,12 @@
 #pragma once
 
-// Structural checks of a Jet file made before any library trusts it: the
-// page size and count, and on every page the counts, offsets and page
-// numbers a reader follows.
+// Checks of a Jet file made before libmdb reads it. Each one follows the
+// format as Access writes it and guards a place where the library trusts
+// the file: the header, the definitions it reads (the system catalogue and
+// the table asked for) with their usage maps, and the row offset tables of
+// data and long-value pages. Everything else a file may hold (index pages,
+// free pages, pages left over from deleted objects) is left alone; what no
+// rule can catch is contained by the isolated read.
 #include "catalogue/jet_header.h"
 
 #include <cstdint>
@@ -19,12 +23,13 @@ struct PrecheckResult {
     std::string fault;                // what is wrong, in Simplified Chinese, otherwise
 };
 
+// Checks a file whose pages are plain (see decipherPages).
 PrecheckResult precheckJetFile(std::span<const std::uint8_t> file);
 
 // The definition of the table on page `tdefPage` of a file that passed
-// precheckJetFile, including the usage maps its rows are found through;
-// the fault when the library must not read it. Used once the catalogue has
-// named the page.
+// precheckJetFile, with the usage maps its rows are found through; the
+// fault when the library must not read it. Used once the system catalogue
+// has named the page.
 std::optional<std::string> checkTableDefinition(std::span<const std::uint8_t> file, std::uint32_t tdefPage);
 
 } // namespace lout::jet

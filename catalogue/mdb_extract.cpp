@@ -27,7 +27,7 @@ bool sentAsBytes(int type)
 {
     switch (type) {
     case MDB_BYTE: case MDB_INT: case MDB_LONGINT: case MDB_MONEY: case MDB_FLOAT: case MDB_DOUBLE:
-    case MDB_DATETIME: case MDB_TEXT:
+    case MDB_DATETIME: case MDB_TEXT: case MDB_REPID:
         return true;
     default:
         return false;
@@ -80,7 +80,7 @@ bool sendRow(MdbHandle* mdb, MdbTableDef* table, StreamWriter& out)
         const auto size = static_cast<std::size_t>(field.siz);
         if (sentAsBytes(column->col_type)) {
             out.cell(RawCell::Kind::Stored, std::string_view(bytes, size));
-        } else if (column->col_type == MDB_MEMO || column->col_type == MDB_REPID) {
+        } else if (column->col_type == MDB_MEMO) {
             const std::unique_ptr<char, GFree> text(
                 mdb_col_to_string(mdb, mdb->pg_buf, field.start, column->col_type, field.siz));
             out.cell(text ? RawCell::Kind::Text : RawCell::Kind::Null, text ? std::string_view(text.get()) : "");

@@ -13,7 +13,7 @@ namespace {
 
 enum : std::uint8_t {
     kBool = 0x01, kByte = 0x02, kInteger = 0x03, kLong = 0x04, kMoney = 0x05, kSingle = 0x06,
-    kDouble = 0x07, kDateTime = 0x08, kText = 0x0A, kNumeric = 0x10,
+    kDouble = 0x07, kDateTime = 0x08, kText = 0x0A, kGuid = 0x0F, kNumeric = 0x10,
 };
 
 template <typename T>
@@ -31,8 +31,26 @@ std::size_t fixedSizeOf(std::uint8_t type)
     case kInteger: return 2;
     case kLong: case kSingle: return 4;
     case kMoney: case kDouble: case kDateTime: return 8;
+    case kGuid: return 16;
     default: return 0;
     }
+}
+
+// A replication id as Access shows it: {8-4-4-4-12} hexadecimal digits,
+// the first three groups stored little-endian.
+std::string guidText(const std::string& bytes)
+{
+    static constexpr std::size_t order[] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string text = "{";
+    for (std::size_t i = 0; i < 16; ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10)
+            text.push_back('-');
+        const auto byte = static_cast<std::uint8_t>(bytes[order[i]]);
+        text.push_back(digits[byte >> 4]);
+        text.push_back(digits[byte & 0xF]);
+    }
+    return text + "}";
 }
 
 FieldValue decodeBytes(const std::string& bytes, std::uint8_t type, Version version, const std::string& charset)
@@ -51,6 +69,7 @@ FieldValue decodeBytes(const std::string& bytes, std::uint8_t type, Version vers
     case kMoney: return static_cast<double>(loadAs<std::int64_t>(bytes)) / 10000.0;
     case kSingle: return static_cast<double>(loadAs<float>(bytes));
     case kDouble: case kDateTime: return loadAs<double>(bytes);
+    case kGuid: return guidText(bytes);
     default: throw std::runtime_error("unexpected stored value");
     }
 }
@@ -84,6 +103,7 @@ DecodedTable decodeTable(const RawTable& raw, Version version, const std::string
         if (!utf8ToUtf16(column.name))
             throw std::runtime_error("column name that is not UTF-8");
         table.columns.push_back(column.name);
+        table.columnTypes.push_back(column.type);
     }
     table.rows.reserve(raw.rows.size());
     for (const auto& rawRow : raw.rows) {

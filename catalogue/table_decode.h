@@ -15,6 +15,7 @@ namespace lout::jet {
 
 struct DecodedTable {
     std::vector<std::string> columns;
+    std::vector<std::uint8_t> columnTypes;
     std::vector<std::vector<FieldValue>> rows;
 };
 

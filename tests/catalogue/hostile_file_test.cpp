@@ -9,6 +9,7 @@
 #include "catalogue_fixtures.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <unistd.h>
 
@@ -97,57 +98,38 @@ TEST(HostileFiles, RandomBitFlipsNeverCrashTheProgram)
     EXPECT_GT(opened, 0) << "flips in unused bytes leave a readable file";
 }
 
-TEST(HostileFiles, ForgedCountsAndPointersAreRefusedBeforeTheLibraryReadsThem)
+TEST(HostileFiles, RandomDamageToAccessMadeFilesNeverCrashesTheProgram)
 {
+    // Files Access made hold long values, indexes, deleted rows and pages
+    // left over from deleted objects: damage anywhere in them ends in a
+    // catalogue error or a readable table.
     ScratchDir dir;
-    const auto original = sampleCatalogue(dir);
-    const auto patched = [&](std::size_t at, std::uint32_t value, int width) {
-        auto bytes = original;
-        if (width == 2)
-            jet::putU16(bytes, at, value);
-        else
-            jet::putU32(bytes, at, value);
-        return bytes;
-    };
-    const std::size_t systemTdef = 2 * kPage;
-    const std::size_t userTdef = 3 * kPage;
-    const std::size_t mapPage = 4 * kPage;
-    const std::size_t firstData = 6 * kPage;
-    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> cases = {
-        {"column count far too large", patched(userTdef + 45, 0xFFFF, 2)},
-        {"variable columns beyond the columns", patched(userTdef + 43, 200, 2)},
-        {"index count far too large", patched(userTdef + 51, 0x7FFFFFFF, 4)},
-        {"definition continues on a page past the end", patched(userTdef + 4, 100000, 4)},
-        {"definition continues on itself", patched(userTdef + 4, 3, 4)},
-        {"usage map on a missing page", patched(systemTdef + 55, 0x7FFFFF00, 4)},
-        {"usage map of zero length", patched(mapPage + 14 + 2, jet::readU16(original, mapPage + 14), 2)},
-        {"data page row count too large", patched(firstData + 12, 60000, 2)},
-        {"row offset outside the page", patched(firstData + 14, 0x1FFF, 2)},
-        {"data page of a missing table", patched(firstData + 4, 0x00FFFFFF, 4)},
-        {"enciphered pages", patched(0x3E, jet::readU32(original, 0x3E) ^ 0x12345678u, 4)},
-        {"unknown version", patched(0x14, 0x09, 2)},
-    };
-    for (const auto& [what, bytes] : cases) {
-        EXPECT_FALSE(jet::precheckJetFile(bytes).header) << what;
-        EXPECT_EQ(openBytes(dir, bytes), 3343) << what;
+    std::mt19937 random(19970101);
+    std::map<int, int> outcomes;
+    for (const char* name : {"test2V2000.mdb", "testV1997.mdb"}) {
+        const auto original = testing::readBytes(std::filesystem::path(LOUT_ACCESS_CORPUS) / name);
+        const std::string table = name[4] == '2' ? "MSP_PROJECTS" : "Table1";
+        for (int round = 0; round < 60; ++round) {
+            auto bytes = original;
+            // Every other round in the first pages: header, catalogue, maps.
+            const std::size_t span = round % 2 ? bytes.size() : 16 * 2048;
+            for (int f = 0; f < 1 + round % 16; ++f) {
+                const std::size_t at = random() % span;
+                bytes[at] = static_cast<std::uint8_t>(random());
+            }
+            testing::writeBytes(dir / "damaged.mdb", bytes);
+            int number = 0;
+            try {
+                (void)readCatalogueTable(dir / "damaged.mdb", table);
+            } catch (const CatalogueError& e) {
+                number = e.number();
+            }
+            EXPECT_TRUE(number == 0 || number == 3078 || number == 3343) << name << " round " << round << ": " << number;
+            outcomes[number] += 1;
+        }
     }
-    EXPECT_TRUE(jet::precheckJetFile(original).header);
-}
-
-TEST(HostileFiles, AZeroLengthUsageMapIsCaughtBeforeTheLibraryFollowsIt)
-{
-    // libmdb 1.0 dereferences a null pointer for a zero-length usage map.
-    // For the catalogue's own table the definition page is known only once
-    // the system catalogue has been read, so the map is checked then.
-    ScratchDir dir;
-    auto bytes = sampleCatalogue(dir);
-    const std::size_t mapPage = 4 * kPage;
-    jet::putU16(bytes, mapPage + 14 + 2 * 2, jet::readU16(bytes, mapPage + 14 + 2 * 1));
-    const jet::IsolatedResult result = jet::readTableIsolated(bytes, "CORE_DATA", "CP1252");
-    const auto* failure = std::get_if<jet::StreamFailure>(&result);
-    ASSERT_NE(failure, nullptr) << "the library must not have run into it";
-    EXPECT_EQ(failure->why, jet::ReadFailure::Damaged);
-    EXPECT_EQ(openBytes(dir, bytes), 3343);
+    EXPECT_GT(outcomes[0], 0) << "most damage leaves the table readable";
+    EXPECT_GT(outcomes[3343], 0) << "damage where the checks look is refused";
 }
 
 jet::ChildTrouble::Kind troubleOf(const jet::IsolatedResult& result)

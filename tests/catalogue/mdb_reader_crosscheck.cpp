@@ -9,65 +9,24 @@
 #include <gtest/gtest.h>
 #include <iostream>
 #include <limits>
-#include <sstream>
 
 namespace lout {
 namespace {
 
 using testing::ScratchDir;
 
-std::string fromHex(std::string_view hex)
+FieldValue valueOf(const testing::ReaderCell& cell)
 {
-    std::string out;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        out.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-    return out;
-}
-
-struct NodeTable {
-    std::size_t rowCount = 0;
-    std::vector<std::string> columns;
-    std::vector<std::vector<FieldValue>> rows;
-};
-
-NodeTable readWithMdbReader(const std::filesystem::path& file)
-{
-    const auto result = testing::runCommand(testing::shellQuoted(LOUT_NODE) + " "
-                                            + testing::shellQuoted(LOUT_NODE_DIR "/read_table.mjs") + " "
-                                            + testing::shellQuoted(file.string()) + " CORE_DATA");
-    EXPECT_EQ(result.status, 0) << result.output;
-    NodeTable table;
-    std::istringstream lines(result.output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind("COUNT ", 0) == 0) {
-            table.rowCount = std::stoul(line.substr(6));
-        } else if (line.rfind("C ", 0) == 0) {
-            table.columns.push_back(fromHex(line.substr(2, line.find(' ', 2) - 2)));
-        } else if (line.rfind("R ", 0) == 0) {
-            std::vector<FieldValue> row;
-            std::istringstream cells(line.substr(2));
-            std::string cell;
-            while (std::getline(cells, cell, '\t')) {
-                if (cell == "N") {
-                    row.emplace_back();
-                } else if (cell[0] == 'T') {
-                    row.emplace_back(fromHex(cell.substr(1)));
-                } else {
-                    const std::string bits = fromHex(cell.substr(1));
-                    double value = 0;
-                    std::memcpy(&value, bits.data(), sizeof value);
-                    row.emplace_back(value);
-                }
-            }
-            table.rows.push_back(std::move(row));
-        }
+    switch (cell.kind) {
+    case testing::ReaderCell::Kind::Text: return cell.text;
+    case testing::ReaderCell::Kind::Number: return cell.number;
+    default: return std::monostate{};
     }
-    return table;
 }
 
-void expectSeenAsWritten(const JetTable& written, const NodeTable& seen)
+void expectSeenAsWritten(const JetTable& written, const std::filesystem::path& file)
 {
+    const testing::ReaderTable seen = testing::readWithMdbReader(file, written.name).at(0);
     EXPECT_EQ(seen.rowCount, written.rows.size());
     ASSERT_EQ(seen.columns.size(), written.columns.size());
     for (std::size_t c = 0; c < written.columns.size(); ++c)
@@ -79,7 +38,7 @@ void expectSeenAsWritten(const JetTable& written, const NodeTable& seen)
             FieldValue expected = written.rows[r][c];
             if (written.columns[c].type == JetType::Single && !isNull(expected))
                 expected = static_cast<double>(static_cast<float>(std::get<double>(expected)));
-            const FieldValue& got = seen.rows[r][c];
+            const FieldValue got = valueOf(seen.rows[r][c]);
             ASSERT_EQ(got.index(), expected.index()) << r << "," << c;
             if (const auto* d = std::get_if<double>(&got))
                 EXPECT_EQ(std::bit_cast<std::uint64_t>(*d), std::bit_cast<std::uint64_t>(std::get<double>(expected)))
@@ -105,7 +64,7 @@ TEST(MdbReader, SeesEveryValueAsWritten)
                               static_cast<double>(i * 86413 - 100000000)});
     ScratchDir dir;
     writeJet4Database(dir / "db1.mdb", table);
-    expectSeenAsWritten(table, readWithMdbReader(dir / "db1.mdb"));
+    expectSeenAsWritten(table, dir / "db1.mdb");
 }
 
 TEST(MdbReader, SeesAnEmptyTableAndTheBundledCatalogue)
@@ -113,11 +72,11 @@ TEST(MdbReader, SeesAnEmptyTableAndTheBundledCatalogue)
     ScratchDir dir;
     const JetTable empty = testing::coreTable({});
     writeJet4Database(dir / "empty.mdb", empty);
-    expectSeenAsWritten(empty, readWithMdbReader(dir / "empty.mdb"));
+    expectSeenAsWritten(empty, dir / "empty.mdb");
 
     const JetTable seven = testing::coreTable({"EE13", "EE16", "EE19", "EE25", "EI30", "ETD29", "PQ20"});
     writeJet4Database(dir / "seven.mdb", seven);
-    expectSeenAsWritten(seven, readWithMdbReader(dir / "seven.mdb"));
+    expectSeenAsWritten(seven, dir / "seven.mdb");
 }
 
 } // namespace
@@ -125,12 +84,8 @@ TEST(MdbReader, SeesAnEmptyTableAndTheBundledCatalogue)
 
 int main(int argc, char** argv)
 {
-    if (std::string(LOUT_NODE).empty()) {
-        std::cout << "skipped: Node.js is not installed\n";
-        return 77;
-    }
-    if (!std::filesystem::exists(LOUT_NODE_DIR "/node_modules/mdb-reader")) {
-        std::cout << "skipped: mdb-reader is not installed (npm ci in tests/node)\n";
+    if (const std::string missing = lout::testing::mdbReaderMissing(); !missing.empty()) {
+        std::cout << "skipped: " << missing << "\n";
         return 77;
     }
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,31 +1,51 @@
-// Prints one table of an Access file, read with mdb-reader, in a plain
-// line format the C++ tests parse without a JSON library:
+// Prints tables of an Access file, read with mdb-reader, in a plain line
+// format the C++ tests parse without a JSON library:
+//   TABLE <name as hex UTF-8>        before each table when no table is named
+//   COUNT <row count the table definition holds>
 //   C <name as hex UTF-8> <type>
-//   R <cell>\t<cell>...   where a cell is N (null), T<hex UTF-8> or D<hex of the float64 bits>
-// Usage: node read_table.mjs FILE TABLE
+//   R <cell>\t<cell>...
+// where a cell is N (null), T<hex UTF-8> (text; decimals, currency and big
+// whole numbers come as text), D<hex of the float64 bits>, B1 or B0 (yes/no),
+// M<milliseconds since 1970 UTC> (dates) or X (binary data).
+// Usage: node read_table.mjs FILE [TABLE]
 import { readFileSync } from "node:fs";
 import MDBReader from "mdb-reader";
 
 const [file, tableName] = process.argv.slice(2);
 const reader = new MDBReader(readFileSync(file));
-const table = reader.getTable(tableName);
 const hex = (s) => Buffer.from(s, "utf8").toString("hex");
+
+function cellOf(value) {
+  if (value === null || value === undefined) return "N";
+  if (typeof value === "number") {
+    const bits = Buffer.alloc(8);
+    bits.writeDoubleLE(value);
+    return "D" + bits.toString("hex");
+  }
+  if (typeof value === "boolean") return value ? "B1" : "B0";
+  if (value instanceof Date) return "M" + value.getTime();
+  if (Buffer.isBuffer(value) || value instanceof Uint8Array) return "X";
+  if (typeof value === "object") return "X"; // attachments and other complex values
+  return "T" + hex(String(value));
+}
+
+function printTable(name, lines) {
+  const table = reader.getTable(name);
+  lines.push(`COUNT ${table.rowCount}`);
+  for (const column of table.getColumns())
+    lines.push(`C ${hex(column.name)} ${column.type}`);
+  const names = table.getColumnNames();
+  for (const row of table.getData())
+    lines.push("R " + names.map((n) => cellOf(row[n])).join("\t"));
+}
+
 const lines = [];
-lines.push(`COUNT ${table.rowCount}`);
-for (const column of table.getColumns())
-  lines.push(`C ${hex(column.name)} ${column.type}`);
-const names = table.getColumnNames();
-for (const row of table.getData()) {
-  const cells = names.map((name) => {
-    const value = row[name];
-    if (value === null || value === undefined) return "N";
-    if (typeof value === "number") {
-      const bits = Buffer.alloc(8);
-      bits.writeDoubleLE(value);
-      return "D" + bits.toString("hex");
-    }
-    return "T" + hex(String(value));
-  });
-  lines.push("R " + cells.join("\t"));
+if (tableName !== undefined) {
+  printTable(tableName, lines);
+} else {
+  for (const name of reader.getTableNames()) {
+    lines.push(`TABLE ${hex(name)}`);
+    printTable(name, lines);
+  }
 }
 process.stdout.write(lines.join("\n") + "\n");
