@@ -124,7 +124,12 @@ Bytes encodeRow(Version v, const std::vector<ColumnDef>& columns, const std::vec
     return row;
 }
 
-Bytes dataPage(Version v, std::uint32_t owner, const std::vector<Bytes>& rows)
+std::size_t rowSpaceOfPage(Version v, std::size_t rows)
+{
+    return pageSizeOf(v) - dataHeaderSize(v) - 2 * rows;
+}
+
+Bytes dataPage(Version v, std::uint32_t owner, const std::vector<StoredRow>& rows)
 {
     const std::size_t size = pageSizeOf(v);
     Bytes page(size, 0);
@@ -135,9 +140,12 @@ Bytes dataPage(Version v, std::uint32_t owner, const std::vector<Bytes>& rows)
     putU16(page, countAt, static_cast<unsigned>(rows.size()));
     std::size_t end = size;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::size_t start = end - rows[i].size();
-        std::copy(rows[i].begin(), rows[i].end(), page.begin() + static_cast<std::ptrdiff_t>(start));
-        putU16(page, countAt + 2 + 2 * i, static_cast<unsigned>(start));
+        const Bytes& bytes = rows[i].bytes;
+        if (bytes.size() > end)
+            throw std::runtime_error("data page overflow");
+        const std::size_t start = end - bytes.size();
+        std::copy(bytes.begin(), bytes.end(), page.begin() + static_cast<std::ptrdiff_t>(start));
+        putU16(page, countAt + 2 + 2 * i, static_cast<unsigned>(start | (rows[i].deleted ? kDeletedRowFlags : 0u)));
         end = start;
     }
     const std::size_t used = countAt + 2 + 2 * rows.size();
@@ -147,23 +155,23 @@ Bytes dataPage(Version v, std::uint32_t owner, const std::vector<Bytes>& rows)
     return page;
 }
 
-std::vector<Bytes> packDataPages(Version v, std::uint32_t tdefPage, const std::vector<Bytes>& rows)
+std::vector<Bytes> packDataPages(Version v, std::uint32_t tdefPage, const std::vector<StoredRow>& rows)
 {
     const std::size_t size = pageSizeOf(v);
     const std::size_t header = dataHeaderSize(v);
     std::vector<Bytes> pages;
-    std::vector<Bytes> current;
+    std::vector<StoredRow> current;
     std::size_t used = header;
-    for (const Bytes& row : rows) {
-        if (row.empty() || header + 2 + row.size() > size)
+    for (const StoredRow& row : rows) {
+        if (row.bytes.empty() || header + 2 + row.bytes.size() > size)
             throw std::runtime_error("row too long for a page");
-        if (used + 2 + row.size() > size || current.size() == 255) {
+        if (used + 2 + row.bytes.size() > size || current.size() == 255) {
             pages.push_back(dataPage(v, tdefPage, current));
             current.clear();
             used = header;
         }
         current.push_back(row);
-        used += 2 + row.size();
+        used += 2 + row.bytes.size();
     }
     if (!current.empty())
         pages.push_back(dataPage(v, tdefPage, current));
@@ -194,7 +202,8 @@ Bytes tdefPage(Version v, const TableDef& table, std::uint32_t ownedMap, std::ui
     def[0] = 0x02;
     def[1] = 0x01;
     const std::uint8_t tableType = table.system ? 0x53 : 0x4E;
-    const auto rowCount = static_cast<std::uint32_t>(table.rows.size());
+    const auto rowCount = static_cast<std::uint32_t>(
+        table.rows.size() - static_cast<std::size_t>(std::count(table.deleted.begin(), table.deleted.end(), true)));
     if (jet3) {
         def[2] = 'V';
         def[3] = 'C';
@@ -208,6 +217,7 @@ Bytes tdefPage(Version v, const TableDef& table, std::uint32_t ownedMap, std::ui
     } else {
         putU32(def, 12, 1625);
         putU32(def, 16, rowCount);
+        putU32(def, 20, table.nextAutoNumber);
         def[24] = 0x01;
         def[40] = tableType;
         putU16(def, 41, ncols);
@@ -220,7 +230,7 @@ Bytes tdefPage(Version v, const TableDef& table, std::uint32_t ownedMap, std::ui
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         const ColumnDef& c = table.columns[i];
         const bool text = c.type == kText;
-        const std::uint8_t flags = c.fixed ? 0x03 : 0x02;
+        const std::uint8_t flags = static_cast<std::uint8_t>((c.fixed ? 0x03 : 0x02) | (c.autoNumber ? 0x04 : 0x00));
         const unsigned place = c.fixed ? c.varBefore : c.varIndex;
         if (jet3) {
             Bytes d(18, 0);
@@ -243,10 +253,10 @@ Bytes tdefPage(Version v, const TableDef& table, std::uint32_t ownedMap, std::ui
             putU16(d, 5, static_cast<unsigned>(i));
             putU16(d, 7, place);
             putU16(d, 9, static_cast<unsigned>(i));
-            if (text)
+            if (text || c.type == kMemo)
                 putU32(d, 11, 0x0409);
             d[15] = flags;
-            d[16] = text ? 0x01 : 0x00; // compression allowed
+            d[16] = text || c.type == kMemo ? 0x01 : 0x00; // compression allowed
             putU16(d, 21, c.fixed ? c.fixedOffset : 0u);
             putU16(d, 23, c.size);
             def.insert(def.end(), d.begin(), d.end());

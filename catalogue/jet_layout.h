@@ -33,6 +33,7 @@ struct ColumnDef {
     std::uint16_t varIndex = 0;    // variable columns
     std::uint16_t varBefore = 0;   // fixed columns: variable columns ahead of it
     std::uint16_t codePage = 0;    // Jet 3 text columns
+    bool autoNumber = false;       // a Long that Access numbers itself
 };
 
 using Cell = std::optional<Bytes>; // nothing = NULL
@@ -42,7 +43,19 @@ struct TableDef {
     bool system = false;
     std::vector<ColumnDef> columns; // in column-number order
     std::vector<std::vector<Cell>> rows;
+    std::vector<bool> deleted;          // per row, when some rows are deleted ones
+    std::uint32_t nextAutoNumber = 0;
 };
+
+// A row as it goes onto a page: its bytes and whether it is a deleted row
+// (still in its slot, flagged, as Access leaves it).
+struct StoredRow {
+    Bytes bytes;
+    bool deleted = false;
+};
+
+// The flags Access sets on the offset of a deleted row.
+constexpr std::uint16_t kDeletedRowFlags = 0xC000;
 
 // Gives each column its fixed offset or variable index, in column order.
 void assignColumnPlaces(std::vector<ColumnDef>& columns);
@@ -52,10 +65,16 @@ Bytes encodeRow(Version v, const std::vector<ColumnDef>& columns, const std::vec
 
 // Packs encoded rows into data pages owned by the table whose definition is
 // on page `tdefPage`.
-std::vector<Bytes> packDataPages(Version v, std::uint32_t tdefPage, const std::vector<Bytes>& rows);
+std::vector<Bytes> packDataPages(Version v, std::uint32_t tdefPage, const std::vector<StoredRow>& rows);
 
 // A data page holding the given rows (used for usage maps too).
-Bytes dataPage(Version v, std::uint32_t owner, const std::vector<Bytes>& rows);
+Bytes dataPage(Version v, std::uint32_t owner, const std::vector<StoredRow>& rows);
+
+// The owner field of a long-value page: the letters "LVAL".
+constexpr std::uint32_t kLongValueOwner = 0x4C41564C;
+
+// How many bytes of rows fit on one page beside the header and their offsets.
+std::size_t rowSpaceOfPage(Version v, std::size_t rows);
 
 // A type-0 usage map row marking `pages` (page numbers from 0).
 Bytes usageMapRow(Version v, const std::vector<std::uint32_t>& pages, std::size_t pageCount);

@@ -3,6 +3,7 @@
 #include "catalogue/jet_layout.h"
 #include "catalogue/jet_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -21,7 +22,14 @@ using jet::Version;
 
 constexpr double kCreationDate = 45292.0; // 2024-01-01 as an OLE date: files are reproducible
 constexpr std::size_t kMaxTextChars = 255;
+constexpr std::size_t kMaxMemoChars = 65535;
 constexpr std::size_t kMaxNameChars = 64;
+// Memo text up to this many bytes stays in its row; beyond it goes to
+// long-value rows of at most kLongValueChunk bytes each.
+constexpr std::size_t kInlineMemoBytes = 64;
+constexpr std::size_t kLongValueChunk = 2000;
+constexpr std::uint32_t kMemoInline = 0x80000000u;
+constexpr std::uint32_t kMemoOneRow = 0x40000000u;
 
 // How text is stored in one file version.
 struct TextCodec {
@@ -68,8 +76,88 @@ struct TextCodec {
         return *bytes;
     }
 
+    Bytes memo(const std::string& utf8) const
+    {
+        const auto units = jet::utf8ToUtf16(utf8);
+        if (!units || units->size() > kMaxMemoChars)
+            throw std::runtime_error("memo text is not UTF-8 or longer than 65535 characters");
+        auto bytes = version == Version::Jet4 ? jet::encodeJet4Text(*units) : jet::encodeCodePageText(utf8, charset);
+        if (!bytes)
+            throw std::runtime_error("memo text cannot be stored: " + utf8.substr(0, 40));
+        return *bytes;
+    }
+
     std::uint16_t textSize() const { return version == Version::Jet4 ? 510 : 255; }
 };
+
+// Long-value pages as they fill, handing out the pointer (page << 8 | row)
+// of every row put on them.
+class LongValuePages {
+public:
+    LongValuePages(Version v, std::uint32_t firstPage) : version_(v), firstPage_(firstPage) {}
+
+    std::uint32_t add(Bytes row)
+    {
+        if (pages_.empty() || pages_.back().size() == 255
+            || used_ + row.size() > jet::rowSpaceOfPage(version_, pages_.back().size() + 1)) {
+            pages_.emplace_back();
+            used_ = 0;
+        }
+        used_ += row.size();
+        pages_.back().push_back({std::move(row), false});
+        return ((firstPage_ + static_cast<std::uint32_t>(pages_.size() - 1)) << 8)
+            | static_cast<std::uint32_t>(pages_.back().size() - 1);
+    }
+
+    std::vector<Bytes> pages() const
+    {
+        std::vector<Bytes> out;
+        for (const auto& rows : pages_)
+            out.push_back(jet::dataPage(version_, jet::kLongValueOwner, rows));
+        return out;
+    }
+
+private:
+    Version version_;
+    std::uint32_t firstPage_;
+    std::vector<std::vector<jet::StoredRow>> pages_;
+    std::size_t used_ = 0;
+};
+
+// The 12-byte memo field of a row (and the text itself when short), its
+// text put on long-value pages otherwise.
+Bytes memoField(const Bytes& text, LongValuePages& store)
+{
+    Bytes field;
+    const auto length = static_cast<std::uint32_t>(text.size());
+    if (text.size() <= kInlineMemoBytes) {
+        jet::appendU32(field, length | kMemoInline);
+        jet::appendU32(field, 0);
+        jet::appendU32(field, 0);
+        field.insert(field.end(), text.begin(), text.end());
+    } else if (text.size() <= kLongValueChunk) {
+        jet::appendU32(field, length | kMemoOneRow);
+        jet::appendU32(field, store.add(text));
+        jet::appendU32(field, 0);
+    } else {
+        // A chain: each row starts with the pointer to the next. Stored
+        // from the last piece back, so every row knows its successor.
+        std::uint32_t next = 0;
+        for (std::size_t end = text.size(); end > 0;) {
+            const std::size_t start = (end - 1) / kLongValueChunk * kLongValueChunk;
+            Bytes row;
+            jet::appendU32(row, next);
+            row.insert(row.end(), text.begin() + static_cast<std::ptrdiff_t>(start),
+                       text.begin() + static_cast<std::ptrdiff_t>(end));
+            next = store.add(std::move(row));
+            end = start;
+        }
+        jet::appendU32(field, length);
+        jet::appendU32(field, next);
+        jet::appendU32(field, 0);
+    }
+    return field;
+}
 
 template <typename T>
 Bytes rawBytes(T value)
@@ -91,6 +179,10 @@ Cell encodeValue(const TextCodec& codec, JetType type, const FieldValue& value, 
         if (const auto* s = std::get_if<std::string>(&value))
             return codec.text(*s);
         throw wrongKind("text");
+    case JetType::Memo: // the text; placed in the row or on long-value pages later
+        if (const auto* s = std::get_if<std::string>(&value))
+            return codec.memo(*s);
+        throw wrongKind("text");
     case JetType::Double:
         if (const auto* d = std::get_if<double>(&value))
             return rawBytes(*d);
@@ -104,6 +196,7 @@ Cell encodeValue(const TextCodec& codec, JetType type, const FieldValue& value, 
         }
         throw wrongKind("a number");
     case JetType::Long:
+    case JetType::AutoNumber:
         if (const auto* d = std::get_if<double>(&value)) {
             if (!(std::floor(*d) == *d && *d >= std::numeric_limits<std::int32_t>::min()
                   && *d <= std::numeric_limits<std::int32_t>::max()))
@@ -136,9 +229,15 @@ ColumnDef columnOf(const TextCodec& codec, const JetColumn& column)
         def.fixed = true;
         break;
     case JetType::Long:
+    case JetType::AutoNumber:
         def.type = jet::kLong;
         def.size = 4;
         def.fixed = true;
+        def.autoNumber = column.type == JetType::AutoNumber;
+        break;
+    case JetType::Memo:
+        def.type = jet::kMemo;
+        def.codePage = codec.codePage;
         break;
     }
     return def;
@@ -169,17 +268,29 @@ TableDef userTable(const TextCodec& codec, const JetTable& table)
     for (const auto& column : table.columns)
         def.columns.push_back(columnOf(codec, column));
     jet::assignColumnPlaces(def.columns);
-    def.rows.reserve(table.rows.size());
-    for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        const auto& row = table.rows[r];
+    const auto addRow = [&](const std::vector<FieldValue>& row, bool deleted, const std::string& which) {
         if (row.size() != table.columns.size())
-            throw std::runtime_error("row " + std::to_string(r + 1) + " has " + std::to_string(row.size())
-                                     + " values for " + std::to_string(table.columns.size()) + " columns");
+            throw std::runtime_error(which + " has " + std::to_string(row.size()) + " values for "
+                                     + std::to_string(table.columns.size()) + " columns");
         std::vector<Cell> cells;
         cells.reserve(row.size());
-        for (std::size_t c = 0; c < row.size(); ++c)
+        for (std::size_t c = 0; c < row.size(); ++c) {
             cells.push_back(encodeValue(codec, table.columns[c].type, row[c], table.columns[c].name));
+            if (table.columns[c].type == JetType::AutoNumber && !isNull(row[c]))
+                def.nextAutoNumber = std::max(def.nextAutoNumber, static_cast<std::uint32_t>(std::get<double>(row[c])) + 1);
+        }
         def.rows.push_back(std::move(cells));
+        def.deleted.push_back(deleted);
+    };
+    // Deleted rows are spread evenly among the live ones.
+    const std::size_t live = table.rows.size();
+    const std::size_t gone = table.deletedRows.size();
+    std::size_t nextDeleted = 0;
+    for (std::size_t r = 0; r <= live; ++r) {
+        for (; nextDeleted < gone && nextDeleted * (live + 1) <= r * gone; ++nextDeleted)
+            addRow(table.deletedRows[nextDeleted], true, "deleted row " + std::to_string(nextDeleted + 1));
+        if (r < live)
+            addRow(table.rows[r], false, "row " + std::to_string(r + 1));
     }
     return def;
 }
@@ -295,26 +406,36 @@ Bytes buildDatabase(const TextCodec& codec, const JetTable& table)
     constexpr std::uint32_t kMapPage = 4;
     constexpr std::uint32_t kFirstData = 5;
 
-    const TableDef user = userTable(codec, table);
+    TableDef user = userTable(codec, table);
     const TableDef system = systemCatalogue(codec, user.encodedName, kUserTdef);
 
     const auto encodeAll = [&](const TableDef& t) {
-        std::vector<Bytes> rows;
+        std::vector<jet::StoredRow> rows;
         rows.reserve(t.rows.size());
-        for (const auto& cells : t.rows)
-            rows.push_back(jet::encodeRow(v, t.columns, cells));
+        for (std::size_t r = 0; r < t.rows.size(); ++r)
+            rows.push_back({jet::encodeRow(v, t.columns, t.rows[r]), r < t.deleted.size() && t.deleted[r]});
         return rows;
     };
     const std::vector<Bytes> systemPages = jet::packDataPages(v, kSystemTdef, encodeAll(system));
+
+    // Long-value pages come next, so that memo fields can name them.
+    const auto longValuesAt = static_cast<std::uint32_t>(kFirstData + systemPages.size());
+    LongValuePages longValues(v, longValuesAt);
+    for (auto& cells : user.rows)
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            if (user.columns[c].type == jet::kMemo && cells[c])
+                cells[c] = memoField(*cells[c], longValues);
+    const std::vector<Bytes> longValuePages = longValues.pages();
     const std::vector<Bytes> userPages = jet::packDataPages(v, kUserTdef, encodeAll(user));
 
-    const std::size_t pageCount = kFirstData + systemPages.size() + userPages.size();
+    const std::size_t userFirst = longValuesAt + longValuePages.size();
+    const std::size_t pageCount = userFirst + userPages.size();
     std::vector<std::uint32_t> systemOwned;
     std::vector<std::uint32_t> userOwned;
     for (std::size_t i = 0; i < systemPages.size(); ++i)
         systemOwned.push_back(static_cast<std::uint32_t>(kFirstData + i));
     for (std::size_t i = 0; i < userPages.size(); ++i)
-        userOwned.push_back(static_cast<std::uint32_t>(kFirstData + systemPages.size() + i));
+        userOwned.push_back(static_cast<std::uint32_t>(userFirst + i));
 
     // Owned and free-space maps of both tables, rows 0-3 of the map page.
     const Bytes systemMap = jet::usageMapRow(v, systemOwned, pageCount);
@@ -322,7 +443,7 @@ Bytes buildDatabase(const TextCodec& codec, const JetTable& table)
     const std::size_t mapHeader = v == Version::Jet3 ? 10 : 14;
     if (mapHeader + 4 * (2 + systemMap.size()) + 2 * userMap.size() > pageSize)
         throw std::runtime_error("table too large for this writer");
-    const Bytes mapPage = jet::dataPage(v, 0, {systemMap, systemMap, userMap, userMap});
+    const Bytes mapPage = jet::dataPage(v, 0, {{systemMap}, {systemMap}, {userMap}, {userMap}});
 
     // Global map: every page at or beyond the end of the file is free.
     std::vector<std::uint32_t> beyond;
@@ -331,7 +452,7 @@ Bytes buildDatabase(const TextCodec& codec, const JetTable& table)
         beyond.push_back(static_cast<std::uint32_t>(p));
     Bytes globalRow = jet::usageMapRow(v, beyond, 0);
     Bytes emptyRow = jet::usageMapRow(v, {}, 0);
-    const Bytes globalPage = jet::dataPage(v, 1, {globalRow, emptyRow});
+    const Bytes globalPage = jet::dataPage(v, 1, {{globalRow}, {emptyRow}});
 
     Bytes file;
     file.reserve(pageCount * pageSize);
@@ -341,10 +462,9 @@ Bytes buildDatabase(const TextCodec& codec, const JetTable& table)
     append(jet::tdefPage(v, system, (kMapPage << 8) | 0, (kMapPage << 8) | 1));
     append(jet::tdefPage(v, user, (kMapPage << 8) | 2, (kMapPage << 8) | 3));
     append(mapPage);
-    for (const auto& p : systemPages)
-        append(p);
-    for (const auto& p : userPages)
-        append(p);
+    for (const auto* pages : {&systemPages, &longValuePages, &userPages})
+        for (const auto& p : *pages)
+            append(p);
     return file;
 }
 

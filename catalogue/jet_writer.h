@@ -9,10 +9,15 @@
 
 namespace lout {
 
-// A minimal Jet 4 (Access 2000) writer: one user table with Text, Double,
-// Single and Long columns, nulls, no indexes, any number of rows (spread
-// over as many data pages as needed).
-enum class JetType { Text, Double, Single, Long };
+// A minimal Jet 4 (Access 2000) writer: one user table with Text, Memo,
+// Double, Single, Long and AutoNumber columns, nulls, no indexes, any number
+// of rows (spread over as many data pages as needed), and deleted rows left
+// in their slots the way Access leaves them.
+//
+// Memo text lives in the row while it is short, otherwise on long-value
+// pages: in one long-value row, or, beyond one row's worth, in a chain of
+// rows over several pages.
+enum class JetType { Text, Memo, Double, Single, Long, AutoNumber };
 
 struct JetColumn {
     std::string name;
@@ -23,6 +28,9 @@ struct JetTable {
     std::string name;
     std::vector<JetColumn> columns;
     std::vector<std::vector<FieldValue>> rows; // one value per column; text is UTF-8
+    // Rows that were deleted: written among the rows, flagged deleted, so
+    // that no reader may return them.
+    std::vector<std::vector<FieldValue>> deletedRows = {};
 };
 
 // Writes `table` as a new database at `file` (replacing it). Throws

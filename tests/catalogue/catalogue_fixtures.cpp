@@ -44,6 +44,47 @@ JetTable coreTable(const std::vector<std::string>& names)
     return table;
 }
 
+JetTable accessStyleCoreTable(std::size_t models, std::size_t deleted)
+{
+    JetTable table{"CORE_DATA",
+                   {{"TYPE", JetType::Text}, {"ID", JetType::AutoNumber}, {"A", JetType::Double},
+                    {"B", JetType::Double}, {"C", JetType::Double}, {"D", JetType::Double}, {"E", JetType::Double},
+                    {"F", JetType::Double}, {"Co_Ae", JetType::Single}, {"Notes", JetType::Memo}},
+                   {},
+                   {}};
+    const auto note = [](std::size_t i) -> FieldValue {
+        switch (i % 4) {
+        case 0: return std::string("锰锌铁氧体");                                          // in the row
+        case 1: {                                                                            // one long-value row
+            std::string text;
+            for (std::size_t k = 0; k < 150; ++k)
+                text += "磁芯" + std::to_string(k % 10);
+            return text;
+        }
+        case 2: {                                                                            // a chain of rows
+            std::string text;
+            for (std::size_t k = 0; k < 1200; ++k)
+                text += (k % 50 == 49) ? "\n" : "窗口";
+            return text + "end" + std::to_string(i);
+        }
+        default: return std::monostate{};
+        }
+    };
+    for (std::size_t n = 0; n < models; ++n) {
+        const std::size_t i = (n * 7919) % models; // a fixed shuffle: rows are not stored in name order
+        char name[32];
+        std::snprintf(name, sizeof name, "EE%03zu", i % 1000);
+        const auto size = static_cast<double>(10 + i % 40);
+        table.rows.push_back({std::string(name), static_cast<double>(n + 1), size, size * 0.7, size * 0.3,
+                              size * 0.25, size * 0.25, size * 0.3, i == 6 ? 1.0 : 0.05 * static_cast<double>(1 + i % 30),
+                              note(i)});
+    }
+    for (std::size_t d = 0; d < deleted; ++d)
+        table.deletedRows.push_back({"AA" + std::to_string(d), static_cast<double>(models + d + 1), 1.0, 2.0, 3.0,
+                                     4.0, 5.0, 6.0, 9.0, note(d)});
+    return table;
+}
+
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);

@@ -31,6 +31,13 @@ JetTable coreTable(const std::vector<std::string>& names);
 // The columns of coreTable.
 std::vector<JetColumn> coreColumns();
 
+// CORE_DATA as Access users make it: TYPE, an AutoNumber key at ordinal 1,
+// the dimensions A-F, Co_Ae as Single and a memo of notes (short, one
+// long-value row, or a chain of them), `models` rows in no particular
+// order over many pages and `deleted` deleted rows whose names would sort
+// first. In TYPE order the seventh model is "EE006" with Co_Ae 1.0.
+JetTable accessStyleCoreTable(std::size_t models = 300, std::size_t deleted = 40);
+
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
 

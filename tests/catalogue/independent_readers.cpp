@@ -1,0 +1,227 @@
+#include "independent_readers.h"
+
+#include "catalogue/catalogue_table.h"
+#include "tools/csv.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <sstream>
+
+namespace lout::testing {
+
+namespace {
+
+// How the values of a column are compared, by its Jet type code.
+enum class Compare { Text, Guid, Number, YesNo, Date, Skip };
+
+struct ColumnRule {
+    Compare how;
+    double exportTolerance = 0; // relative, numbers as mdb-export prints them
+    double readerTolerance = 0; // relative, numbers as mdb-reader gives them
+    const char* skipReason = nullptr;
+};
+
+ColumnRule ruleFor(std::uint8_t type)
+{
+    switch (type) {
+    case 0x01: return {Compare::YesNo};
+    case 0x02: case 0x03: case 0x04: return {Compare::Number};
+    case 0x05: case 0x10: return {Compare::Number, 1e-15, 1e-15}; // currency, decimal: exact decimals as a double
+    case 0x06: return {Compare::Number, 1e-7};  // mdb-export prints a Single with 8 digits
+    case 0x07: return {Compare::Number, 1e-15}; // and a Double with 16
+    case 0x08: return {Compare::Date};
+    case 0x0A: case 0x0C: return {Compare::Text}; // text, memo
+    case 0x0F: return {Compare::Guid};
+    case 0x09: case 0x0B: return {Compare::Skip, 0, 0, "binary data (pictures, documents): the catalogue never reads it"};
+    default: return {Compare::Skip, 0, 0, "a type Access 2007 and later added (attachments, multi-value), which libmdb 1.0 does not read"};
+    }
+}
+
+bool closeEnough(double ours, double theirs, double relative)
+{
+    if (ours == theirs)
+        return true;
+    return std::fabs(ours - theirs) <= relative * std::max(std::fabs(ours), std::fabs(theirs));
+}
+
+// The text mdb-export prints for a date in %Y-%m-%d %H:%M:%S: whole days
+// from 1899-12-30, the fraction of the day to the nearest second.
+std::string dateText(double days)
+{
+    auto day = static_cast<long long>(days);
+    auto seconds = static_cast<long long>(std::fabs(days - static_cast<double>(day)) * 86400.0 + 0.5);
+    day += seconds / 86400;
+    seconds %= 86400;
+    // Civil date from days since 1970-01-01 (Howard Hinnant's algorithm).
+    const long long z = day - 25569 + 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const long long d = doy - (153 * mp + 2) / 5 + 1;
+    const long long m = mp + (mp < 10 ? 3 : -9);
+    const long long y = yoe + era * 400 + (m <= 2);
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", y, m, d, seconds / 3600,
+                  seconds / 60 % 60, seconds % 60);
+    return buffer;
+}
+
+// A replication id's hexadecimal digits, whatever the grouping and case.
+std::string guidDigits(const std::string& text)
+{
+    std::string digits;
+    for (const char c : text)
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            digits.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    return digits;
+}
+
+std::string fromHex(const std::string& hex)
+{
+    std::string out;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        out.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    return out;
+}
+
+// mdb-export shows a character its conversion cannot make as '?'.
+std::string asMdbExportShows(std::string text)
+{
+    const std::string replacement = "\xEF\xBF\xBD";
+    for (std::size_t at; (at = text.find(replacement)) != std::string::npos;)
+        text.replace(at, replacement.size(), "?");
+    return text;
+}
+
+// libmdb 1.0 prints no date before 1899-12-30 or after about 2700.
+bool mdbExportPrintsDate(double days) { return days >= 0 && days <= 1e6; }
+
+std::string describe(const FieldValue& v)
+{
+    if (isNull(v))
+        return "NULL";
+    if (const auto* d = std::get_if<double>(&v)) {
+        std::ostringstream out;
+        out.precision(17);
+        out << *d;
+        return out.str();
+    }
+    return "\"" + std::get<std::string>(v) + "\"";
+}
+
+} // namespace
+
+std::vector<std::string> tablesListedByMdbtools(const std::filesystem::path& file)
+{
+    const auto listed = runCommand("mdb-tables -1 " + shellQuoted(file.string()));
+    EXPECT_EQ(listed.status, 0);
+    std::vector<std::string> names;
+    std::istringstream lines(listed.output);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty())
+            names.push_back(line);
+    return names;
+}
+
+void expectReadsAsMdbExport(const std::filesystem::path& file, const std::string& table)
+{
+    SCOPED_TRACE(table);
+    const CatalogueTable ours = readCatalogueTable(file, table);
+    const auto exported = runCommand(
+        "mdb-export -b hex -D '%Y-%m-%d %H:%M:%S' -T '%Y-%m-%d %H:%M:%S' "
+        + shellQuoted(file.string()) + " " + shellQuoted(table));
+    ASSERT_EQ(exported.status, 0);
+    const auto records = csv::parse(exported.output);
+    ASSERT_FALSE(records.empty());
+    ASSERT_EQ(records[0].fields.size(), ours.columns.size());
+    for (std::size_t c = 0; c < ours.columns.size(); ++c)
+        EXPECT_EQ(records[0].fields[c].text, ours.columns[c]);
+    ASSERT_EQ(records.size() - 1, ours.rows.size());
+    for (std::size_t r = 0; r < ours.rows.size(); ++r) {
+        for (std::size_t c = 0; c < ours.columns.size(); ++c) {
+            const ColumnRule rule = ruleFor(ours.columnTypes[c]);
+            const FieldValue& v = ours.rows[r][c];
+            const std::string& theirs = records[r + 1].fields.at(c).text;
+            const std::string where = "row " + std::to_string(r) + ", " + ours.columns[c] + ": ours " + describe(v)
+                + ", mdb-export \"" + theirs + "\"";
+            // mdb-export prints nothing for NULL and for empty text alike.
+            if (isNull(v) || v == FieldValue{std::string()}) {
+                if (rule.how != Compare::Skip) {
+                    EXPECT_EQ(theirs, "") << where;
+                }
+                continue;
+            }
+            switch (rule.how) {
+            case Compare::Text: EXPECT_EQ(asMdbExportShows(std::get<std::string>(v)), theirs) << where; break;
+            case Compare::Guid: // exported as the hexadecimal bytes of libmdb's text
+                EXPECT_EQ(guidDigits(std::get<std::string>(v)), guidDigits(fromHex(theirs))) << where;
+                break;
+            case Compare::Number:
+                EXPECT_TRUE(closeEnough(std::get<double>(v), std::stod(theirs), rule.exportTolerance)) << where;
+                break;
+            case Compare::YesNo: EXPECT_EQ(std::get<double>(v) != 0 ? "1" : "0", theirs) << where; break;
+            case Compare::Date:
+                if (mdbExportPrintsDate(std::get<double>(v))) {
+                    EXPECT_EQ(dateText(std::get<double>(v)), theirs) << where;
+                }
+                break;
+            case Compare::Skip: break;
+            }
+        }
+    }
+    for (std::size_t c = 0; c < ours.columns.size(); ++c)
+        if (const char* reason = ruleFor(ours.columnTypes[c]).skipReason)
+            std::cout << "not compared: " << table << "." << ours.columns[c] << ": " << reason << "\n";
+}
+
+void expectReadsAsMdbReader(const std::filesystem::path& file)
+{
+    if (const std::string missing = mdbReaderMissing(); !missing.empty())
+        GTEST_SKIP() << missing;
+    const std::vector<ReaderTable> theirs = readWithMdbReader(file);
+    std::vector<std::string> theirNames;
+    for (const auto& t : theirs)
+        theirNames.push_back(t.name);
+    EXPECT_EQ(theirNames, tablesListedByMdbtools(file)) << "the two independent readers list the same tables";
+    for (const ReaderTable& table : theirs) {
+        SCOPED_TRACE(table.name);
+        const CatalogueTable ours = readCatalogueTable(file, table.name);
+        EXPECT_EQ(table.columns, ours.columns);
+        ASSERT_EQ(table.rows.size(), ours.rows.size());
+        using Kind = ReaderCell::Kind;
+        for (std::size_t r = 0; r < ours.rows.size(); ++r) {
+            for (std::size_t c = 0; c < ours.columns.size(); ++c) {
+                const ColumnRule rule = ruleFor(ours.columnTypes[c]);
+                if (rule.how == Compare::Skip)
+                    continue;
+                const FieldValue& v = ours.rows[r][c];
+                const ReaderCell& cell = table.rows[r].at(c);
+                const std::string where = "row " + std::to_string(r) + ", " + ours.columns[c] + ": ours " + describe(v);
+                if (isNull(v) || cell.kind == Kind::Null) {
+                    EXPECT_TRUE(isNull(v) && cell.kind == Kind::Null) << where << ", mdb-reader differs in NULL";
+                    continue;
+                }
+                switch (rule.how) {
+                case Compare::Text: EXPECT_EQ(std::get<std::string>(v), cell.text) << where; break;
+                case Compare::Guid: EXPECT_EQ(guidDigits(std::get<std::string>(v)), guidDigits(cell.text)) << where; break;
+                case Compare::Number: {
+                    const double number = cell.kind == Kind::Text ? std::stod(cell.text) : cell.number;
+                    EXPECT_TRUE(closeEnough(std::get<double>(v), number, rule.readerTolerance)) << where << " vs " << number;
+                    break;
+                }
+                case Compare::YesNo: EXPECT_EQ(std::get<double>(v) != 0, cell.number != 0) << where; break;
+                case Compare::Date:
+                    EXPECT_EQ(std::round((std::get<double>(v) - 25569) * 86400000.0), cell.number) << where;
+                    break;
+                case Compare::Skip: break;
+                }
+            }
+        }
+    }
+}
+
+} // namespace lout::testing
