@@ -15,6 +15,10 @@ for bin in "${targets[@]}"; do
   mkdir -p "$work" "$artifacts" "$src/regressions/$name"
   seeds=()
   [ -d "$src/corpus/$name" ] && seeds+=("$src/corpus/$name")
+  # Further seed folders, one per line relative to the project root.
+  if [ -f "$src/corpus/$name.seeds" ]; then
+    while read -r extra; do [ -n "$extra" ] && seeds+=("$src/../$extra"); done < "$src/corpus/$name.seeds"
+  fi
   echo "-- fuzz_$name for ${seconds}s"
   ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 \
   "$bin" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
