@@ -2,10 +2,26 @@
 
 // The catalogue's failures, each with the database engine's error number and
 // a message that names the file and says what is wrong.
-#include "catalogue/core_catalogue.h"
-
 #include <cstddef>
+#include <stdexcept>
 #include <string>
+
+namespace lout {
+
+// A failure of the catalogue, carrying the database engine's error number
+// (catalogue_errors::Number) and a message in Simplified Chinese that names
+// the file and what is wrong.
+class CatalogueError : public std::runtime_error {
+public:
+    CatalogueError(int number, const std::string& message)
+        : std::runtime_error(message), number_(number) {}
+    int number() const { return number_; }
+
+private:
+    int number_;
+};
+
+} // namespace lout
 
 namespace lout::catalogue_errors {
 

@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue_errors.h"
 #include "catalogue/isolated_read.h"
-#include "catalogue/jet_precheck.h"
+#include "jet/precheck.h"
 #include "catalogue/table_decode.h"
 
 #include <cerrno>

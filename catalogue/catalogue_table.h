@@ -4,7 +4,7 @@
 // order, nothing checked beyond the file being a readable Jet database that
 // holds the table. The catalogue reads CORE_DATA; the record set and the
 // tools build on it.
-#include "catalogue/field_value.h"
+#include "jet/field_value.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_errors.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/text_fold.h"
+#include "jet/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,19 +20,10 @@ constexpr const char* kNameColumn = "TYPE";
 constexpr const char* kAreaColumn = "Co_Ae";
 constexpr std::size_t kRequiredColumns = 8;
 
-bool sameAsciiIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-               return fold(x) == fold(y);
-           });
-}
-
 std::optional<std::size_t> columnIndex(const std::vector<std::string>& columns, std::string_view name)
 {
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (sameAsciiIgnoringCase(columns[i], name))
+        if (jet::sameNameIgnoringAsciiCase(columns[i], name))
             return i;
     return std::nullopt;
 }

@@ -1,30 +1,15 @@
 #pragma once
 
-#include "field_value.h"
+#include "catalogue/catalogue_errors.h"
+#include "jet/field_value.h"
 
 #include <cstddef>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lout {
-
-// A failure of the catalogue, carrying the database engine's error number
-// (3024 file not found, 3343 unrecognised format, 3078 table not found,
-// 3265 item not found, 94 invalid use of Null, 13 type mismatch,
-// 380 invalid property value, 3021 no current record) and a message in
-// Simplified Chinese that names the file and what is wrong.
-class CatalogueError : public std::runtime_error {
-public:
-    CatalogueError(int number, const std::string& message)
-        : std::runtime_error(message), number_(number) {}
-    int number() const { return number_; }
-
-private:
-    int number_;
-};
 
 // The record set over CORE_DATA: every row and column, ordered by TYPE
 // ascending as Jet compares text (case-insensitive; equal names keep their

@@ -1,6 +1,6 @@
 #include "catalogue/mdb_extract.h"
 
-#include "catalogue/jet_precheck.h"
+#include "jet/precheck.h"
 
 #include <mdbtools.h>
 

@@ -1,7 +1,7 @@
 #include "catalogue/table_decode.h"
 
-#include "catalogue/jet_bytes.h"
-#include "catalogue/jet_text.h"
+#include "jet/bytes.h"
+#include "jet/text.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -3,8 +3,8 @@
 // Turns the cells a database read delivered into catalogue values: numbers
 // from their stored bytes (bit-exact, whatever the locale), text from UCS-2
 // or the file's code page, and NULL kept apart from empty text.
-#include "catalogue/field_value.h"
-#include "catalogue/jet_header.h"
+#include "jet/field_value.h"
+#include "jet/header.h"
 #include "catalogue/raw_table.h"
 
 #include <stdexcept>

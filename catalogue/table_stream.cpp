@@ -1,6 +1,6 @@
 #include "catalogue/table_stream.h"
 
-#include "catalogue/jet_bytes.h"
+#include "jet/bytes.h"
 
 #include <cerrno>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/field_value.h"
+#include "jet/field_value.h"
 
 #include <array>
 #include <cstdint>

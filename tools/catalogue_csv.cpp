@@ -1,6 +1,6 @@
 #include "tools/catalogue_csv.h"
 
-#include "catalogue/jet_text.h"
+#include "jet/text.h"
 #include "tools/csv.h"
 
 #include <charconv>
@@ -11,17 +11,7 @@ namespace {
 
 bool isTextColumn(std::string_view name)
 {
-    const auto same = [&](std::string_view wanted) {
-        if (name.size() != wanted.size())
-            return false;
-        for (std::size_t i = 0; i < name.size(); ++i) {
-            const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-            if (fold(name[i]) != fold(wanted[i]))
-                return false;
-        }
-        return true;
-    };
-    return same("TYPE") || same("Co_Family");
+    return jet::sameNameIgnoringAsciiCase(name, "TYPE") || jet::sameNameIgnoringAsciiCase(name, "Co_Family");
 }
 
 FieldValue textCell(const csv::Field& field, std::size_t line, const std::string& column)

@@ -4,7 +4,7 @@
 // Co_Family hold text, every other column numbers; an empty field is NULL
 // and a quoted empty field ("") is empty text.
 #include "catalogue/catalogue_table.h"
-#include "catalogue/jet_writer.h"
+#include "jet/writer.h"
 
 #include <string>
 #include <string_view>

@@ -3,7 +3,7 @@
 // raising the handler a user's change raises.
 #include "window/lout.h"
 
-#include "catalogue/field_value.h"
+#include "jet/field_value.h"
 #include "resources/string_table.h"
 #include "window/core_combo_box.h"
 #include "window/ripple_scroll_bar.h"

@@ -2,7 +2,7 @@
 // opening and listing the largest table of the databases Access made.
 #include "catalogue/catalogue_table.h"
 #include "catalogue/core_catalogue.h"
-#include "catalogue/jet_writer.h"
+#include "jet/writer.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 // from process start to the first shown window (a child copy of this
 // benchmark plays the program). The wait itself should use almost no
 // processor time.
-#include "catalogue/jet_writer.h"
+#include "jet/writer.h"
 #include "window/lout.h"
 #include "window/run_lout.h"
 

@@ -5,7 +5,7 @@
 // rows nowhere, and the independent readers agree.
 #include "catalogue/catalogue_table.h"
 #include "catalogue/core_catalogue.h"
-#include "catalogue/jet_bytes.h"
+#include "jet/bytes.h"
 #include "catalogue_fixtures.h"
 #include "independent_readers.h"
 

@@ -2,7 +2,7 @@
 
 // Shared pieces of the catalogue tests: scratch folders, catalogue tables in
 // the shape the program expects, file bytes and child commands.
-#include "catalogue/jet_writer.h"
+#include "jet/writer.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,5 +1,5 @@
 // Numbers and texts of catalogue cells.
-#include "catalogue/field_value.h"
+#include "jet/field_value.h"
 
 #include <clocale>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // empty text, many pages, Jet 3 code pages.
 #include "catalogue/catalogue_table.h"
 #include "catalogue/core_catalogue.h"
-#include "catalogue/jet_writer.h"
+#include "jet/writer.h"
 #include "catalogue_fixtures.h"
 
 #include <bit>

@@ -7,8 +7,8 @@
 #include "catalogue/catalogue_table.h"
 #include "catalogue/core_catalogue.h"
 #include "catalogue/isolated_read.h"
-#include "catalogue/jet_bytes.h"
-#include "catalogue/jet_precheck.h"
+#include "jet/bytes.h"
+#include "jet/precheck.h"
 #include "catalogue_fixtures.h"
 
 #include <functional>

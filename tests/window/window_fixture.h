@@ -3,7 +3,7 @@
 // Shared by the window tests: real catalogues written with the project's
 // Jet writer, and the window started the way the program starts it.
 
-#include "catalogue/jet_writer.h"
+#include "jet/writer.h"
 #include "window/lout.h"
 #include "window/run_lout.h"
 

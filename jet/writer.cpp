@@ -1,7 +1,7 @@
-#include "catalogue/jet_writer.h"
+#include "jet/writer.h"
 
-#include "catalogue/jet_layout.h"
-#include "catalogue/jet_text.h"
+#include "jet/page_layout.h"
+#include "jet/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -243,25 +243,13 @@ ColumnDef columnOf(const TextCodec& codec, const JetColumn& column)
     return def;
 }
 
-bool sameNameIgnoringAsciiCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    }
-    return true;
-}
-
 TableDef userTable(const TextCodec& codec, const JetTable& table)
 {
     if (table.columns.empty() || table.columns.size() > 255)
         throw std::runtime_error("a table needs 1 to 255 columns");
     for (std::size_t i = 0; i < table.columns.size(); ++i)
         for (std::size_t k = 0; k < i; ++k)
-            if (sameNameIgnoringAsciiCase(table.columns[i].name, table.columns[k].name))
+            if (jet::sameNameIgnoringAsciiCase(table.columns[i].name, table.columns[k].name))
                 throw std::runtime_error("duplicate column name: " + table.columns[i].name);
     TableDef def;
     def.encodedName = codec.name(table.name, "table");

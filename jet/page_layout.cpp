@@ -1,4 +1,4 @@
-#include "catalogue/jet_layout.h"
+#include "jet/page_layout.h"
 
 #include <algorithm>
 #include <stdexcept>

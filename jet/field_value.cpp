@@ -1,4 +1,4 @@
-#include "catalogue/field_value.h"
+#include "jet/field_value.h"
 
 #include <charconv>
 #include <cmath>

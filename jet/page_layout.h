@@ -2,8 +2,8 @@
 
 // Byte layout of the pieces a Jet writer emits: table definitions, rows, data
 // pages and usage maps, for Jet 3 (2 KiB pages) and Jet 4 (4 KiB pages).
-#include "catalogue/jet_bytes.h"
-#include "catalogue/jet_header.h"
+#include "jet/bytes.h"
+#include "jet/header.h"
 
 #include <cstdint>
 #include <optional>

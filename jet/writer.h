@@ -1,6 +1,6 @@
 #pragma once
 
-#include "field_value.h"
+#include "jet/field_value.h"
 
 #include <cstdint>
 #include <filesystem>

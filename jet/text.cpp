@@ -1,5 +1,6 @@
-#include "catalogue/jet_text.h"
+#include "jet/text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <memory>
@@ -248,6 +249,13 @@ std::optional<Bytes> encodeCodePageText(std::string_view utf8, const std::string
         return std::nullopt;
     out.resize(out.size() - outLeft);
     return out;
+}
+
+bool sameNameIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return fold(x) == fold(y); });
 }
 
 } // namespace lout::jet

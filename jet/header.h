@@ -2,7 +2,7 @@
 
 // Page 0 of a Jet file: the fixed RC4 cipher over its settings block and the
 // fields a reader needs from it.
-#include "catalogue/jet_bytes.h"
+#include "jet/bytes.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 // Text as Jet stores it: Jet 4 UCS-2 with its optional compressed form, and
 // Jet 3 bytes in the database's ANSI code page.
-#include "catalogue/jet_bytes.h"
+#include "jet/bytes.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,5 +32,9 @@ bool charsetUsable(const std::string& charset);
 // and back (nothing when a character has no code in `charset`).
 std::string decodeCodePageText(std::span<const std::uint8_t> bytes, const std::string& charset);
 std::optional<Bytes> encodeCodePageText(std::string_view utf8, const std::string& charset);
+
+// Table and column names match as Jet matches them: ignoring the case of
+// ASCII letters only.
+bool sameNameIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 } // namespace lout::jet

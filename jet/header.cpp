@@ -1,4 +1,4 @@
-#include "catalogue/jet_header.h"
+#include "jet/header.h"
 
 #include <algorithm>
 #include <array>

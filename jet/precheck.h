@@ -7,7 +7,7 @@
 // data and long-value pages. Everything else a file may hold (index pages,
 // free pages, pages left over from deleted objects) is left alone; what no
 // rule can catch is contained by the isolated read.
-#include "catalogue/jet_header.h"
+#include "jet/header.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "catalogue/jet_precheck.h"
+#include "jet/precheck.h"
 
 #include <set>
 
