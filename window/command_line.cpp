@@ -42,9 +42,9 @@ QString helpText()
         + QString::fromStdString(catalogueOrderText("--catalogue 文件"))
         + QStringLiteral(
               "\n"
-              "自己的磁芯：core-catalogue init 我的磁芯.csv 写出随程序提供的磁芯目录，\n"
-              "用电子表格编辑后，core-catalogue build 我的磁芯.csv 把它做成用户数据文件夹中的\n"
-              "db1.mdb（详见 core-catalogue --help）。\n"
+              "自己的磁芯：用 core-catalogue init 我的磁芯.csv 写出随程序提供的磁芯目录，在电子表格中\n"
+              "编辑后，用 core-catalogue build 我的磁芯.csv 加上第 2 项的文件名，做成自己的磁芯数据库\n"
+              "（详见 core-catalogue --help）。\n"
               "\n"
               "退出状态：0 正常结束，1 启动时出错（如找不到磁芯数据库），2 命令行有误。\n");
 }
@@ -91,10 +91,16 @@ CommandLine readCommandLine(int argc, const char* const* argv)
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
             result.exitStatus = complain(QStringLiteral("未知的选项“%1”").arg(asWritten(arguments, unknown.front())));
-        else if (arguments.size() > 1 && arguments.back().endsWith(QLatin1String("catalogue")))
-            result.exitStatus = complain(QStringLiteral("选项“%1”后面缺少文件名").arg(arguments.back()));
+        else if (arguments.size() > 1 && arguments.back().startsWith(QLatin1Char('-'))
+                 && !arguments.back().contains(QLatin1Char('=')))
+            // Only an option that takes a value can fail as the last word.
+            result.exitStatus = complain(QStringLiteral("选项“%1”后面缺少%2")
+                                             .arg(arguments.back(),
+                                                  arguments.back().endsWith(QLatin1String("catalogue"))
+                                                      ? QStringLiteral("文件名")
+                                                      : QStringLiteral("值")));
         else
-            result.exitStatus = complain(QStringLiteral("命令行有误（%1）").arg(parser.errorText()));
+            result.exitStatus = complain(QStringLiteral("命令行有误：%1").arg(parser.errorText()));
         return result;
     }
     if (parser.isSet(help)) {
