@@ -20,6 +20,7 @@ if(CHECK STREQUAL "lintian")
     message("SKIPPED: no package was made (dpkg-deb missing?)")
     return()
   endif()
+  use_scratch_user_folders("${WORK_DIR}/lintian-user")
   run_command(lint COMMAND "${lintian}" --fail-on error --display-info "${deb}")
   if(NOT lint_status EQUAL 0 OR lint_out MATCHES "(^|\n)E: ")
     message(FATAL_ERROR "lintian found errors in ${deb}")
@@ -34,6 +35,7 @@ if(NOT dpkg_deb)
 endif()
 
 file(REMOVE_RECURSE "${WORK_DIR}")
+use_scratch_user_folders("${WORK_DIR}/user")
 run_command(made COMMAND "${CPACK}" -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "${WORK_DIR}")
 file(GLOB debs "${WORK_DIR}/*.deb")
 if(NOT made_status EQUAL 0 OR NOT debs STREQUAL deb)
@@ -104,7 +106,6 @@ endif()
 
 # Unpacked, the programs run through their links and find the catalogue
 # beside them (with an empty user data folder).
-use_scratch_user_folders("${WORK_DIR}/user")
 execute_process(COMMAND "${dpkg_deb}" -x "${deb}" "${WORK_DIR}/root")
 run_command(version COMMAND "${WORK_DIR}/root/usr/${BINDIR}/lout" --version)
 if(NOT version_status EQUAL 0 OR NOT version_out STREQUAL "lout 1.00\n")
