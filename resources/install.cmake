@@ -1,8 +1,9 @@
 # Installed layout and desktop integration, included from the top level once
 # every target exists:
 #   <prefix>/lib/lout/lout and db1.mdb      the program beside its catalogue
-#   <prefix>/bin/lout -> ../lib/lout/lout   relative symlink; the program
-#                                           resolves it to find db1.mdb
+#   <prefix>/lib/lout/core-catalogue        the catalogue tool beside them
+#   <prefix>/bin/lout -> ../lib/lout/lout   relative symlinks; the programs
+#   <prefix>/bin/core-catalogue -> ...      resolve them to find db1.mdb
 #   <prefix>/share/applications/lout.desktop
 #   <prefix>/share/icons/hicolor/{16x16,32x32,48x48,scalable}/apps/lout.*
 #   <prefix>/share/metainfo/org.lout.lout.metainfo.xml
@@ -17,26 +18,34 @@ if(TARGET lout)
     target_sources(lout PRIVATE ${LOUT_RESOURCES_DIR}/lout.rc)
   endif()
 
-  install(TARGETS lout RUNTIME DESTINATION ${LOUT_INSTALL_APPDIR})
+  # The catalogue tool sits beside the program, so that with no file named
+  # both find the same catalogue beside themselves.
+  set(lout_programs lout)
+  if(TARGET core-catalogue)
+    list(APPEND lout_programs core-catalogue)
+  endif()
+  install(TARGETS ${lout_programs} RUNTIME DESTINATION ${LOUT_INSTALL_APPDIR})
 
   if(NOT WIN32)
-    # bin/lout points at the program through a relative link, so the whole
-    # prefix can be moved or packaged (DESTDIR) and the link still holds.
+    # bin/<program> points at the program through a relative link, so the
+    # whole prefix can be moved or packaged (DESTDIR) and the link still holds.
     if(IS_ABSOLUTE "${LOUT_INSTALL_APPDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
       message(FATAL_ERROR "The lout install directories must be relative to the prefix")
     endif()
-    file(RELATIVE_PATH lout_link_target
-      "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix/${LOUT_INSTALL_APPDIR}/lout")
-    install(CODE "
-      set(lout_bin_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-      file(MAKE_DIRECTORY \"\${lout_bin_dir}\")
-      if(IS_SYMLINK \"\${lout_bin_dir}/lout\" OR EXISTS \"\${lout_bin_dir}/lout\")
-        file(REMOVE \"\${lout_bin_dir}/lout\")
-      endif()
-      message(STATUS \"Installing: \${lout_bin_dir}/lout -> ${lout_link_target}\")
-      file(CREATE_LINK \"${lout_link_target}\" \"\${lout_bin_dir}/lout\" SYMBOLIC)
-      list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${lout_bin_dir}/lout\")
-    ")
+    foreach(program IN LISTS lout_programs)
+      file(RELATIVE_PATH link_target
+        "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix/${LOUT_INSTALL_APPDIR}/${program}")
+      install(CODE "
+        set(lout_bin_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+        file(MAKE_DIRECTORY \"\${lout_bin_dir}\")
+        if(IS_SYMLINK \"\${lout_bin_dir}/${program}\" OR EXISTS \"\${lout_bin_dir}/${program}\")
+          file(REMOVE \"\${lout_bin_dir}/${program}\")
+        endif()
+        message(STATUS \"Installing: \${lout_bin_dir}/${program} -> ${link_target}\")
+        file(CREATE_LINK \"${link_target}\" \"\${lout_bin_dir}/${program}\" SYMBOLIC)
+        list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${lout_bin_dir}/${program}\")
+      ")
+    endforeach()
   endif()
 endif()
 

@@ -20,9 +20,9 @@ FieldValue textCell(const csv::Field& field, std::size_t line, const std::string
         return std::monostate{};
     const auto units = jet::utf8ToUtf16(field.text);
     if (!units)
-        throw csv::ParseError(line, "column " + column + ": text is not valid UTF-8");
+        throw csv::ParseError(line, "列 " + column + "：文字不是有效的 UTF-8 编码（请把文件保存为 UTF-8 编码的 CSV）");
     if (units->size() > 255)
-        throw csv::ParseError(line, "column " + column + ": text longer than 255 characters");
+        throw csv::ParseError(line, "列 " + column + "：文字超过 255 个字符");
     return field.text;
 }
 
@@ -35,7 +35,7 @@ FieldValue numberCell(const csv::Field& field, std::size_t line, const std::stri
     const char* end = begin + field.text.size();
     const auto [stop, error] = std::from_chars(begin, end, value);
     if (field.text.empty() || error != std::errc() || stop != end)
-        throw csv::ParseError(line, "column " + column + ": \"" + field.text + "\" is not a number");
+        throw csv::ParseError(line, "列 " + column + "：“" + field.text + "”不是数字");
     return value;
 }
 
@@ -45,23 +45,23 @@ JetTable catalogueFromCsv(std::string_view text)
 {
     const std::vector<csv::Record> records = csv::parse(text);
     if (records.empty())
-        throw csv::ParseError(1, "no header row");
+        throw csv::ParseError(1, "没有列名行");
     JetTable table;
     table.name = "CORE_DATA";
     const csv::Record& header = records.front();
     for (const csv::Field& field : header.fields) {
         if (field.text.empty())
-            throw csv::ParseError(header.line, "empty column name");
+            throw csv::ParseError(header.line, "有一个列名是空的");
         for (const JetColumn& earlier : table.columns)
             if (earlier.name == field.text)
-                throw csv::ParseError(header.line, "column " + field.text + " named twice");
+                throw csv::ParseError(header.line, "列名 " + field.text + " 出现了两次");
         table.columns.push_back({field.text, isTextColumn(field.text) ? JetType::Text : JetType::Double});
     }
     for (std::size_t r = 1; r < records.size(); ++r) {
         const csv::Record& record = records[r];
         if (record.fields.size() != table.columns.size())
-            throw csv::ParseError(record.line, std::to_string(record.fields.size()) + " fields where the header has "
-                                                   + std::to_string(table.columns.size()));
+            throw csv::ParseError(record.line, "有 " + std::to_string(record.fields.size()) + " 个字段，列名行却有 "
+                                                   + std::to_string(table.columns.size()) + " 列");
         std::vector<FieldValue> row;
         row.reserve(record.fields.size());
         for (std::size_t c = 0; c < record.fields.size(); ++c) {

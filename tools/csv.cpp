@@ -20,7 +20,7 @@ std::vector<Record> parse(std::string_view text)
                 ++i;
                 for (;;) {
                     if (i >= text.size())
-                        throw ParseError(openedOn, "quoted field is not closed");
+                        throw ParseError(openedOn, "引号里的字段没有结束引号");
                     const char c = text[i++];
                     if (c == '"') {
                         if (i < text.size() && text[i] == '"') {
@@ -36,11 +36,11 @@ std::vector<Record> parse(std::string_view text)
                     }
                 }
                 if (i < text.size() && text[i] != ',' && text[i] != '\n' && text[i] != '\r')
-                    throw ParseError(line, "text after the closing quote of a field");
+                    throw ParseError(line, "字段的结束引号后面还有文字");
             } else {
                 while (i < text.size() && text[i] != ',' && text[i] != '\n' && text[i] != '\r') {
                     if (text[i] == '"')
-                        throw ParseError(line, "quote inside an unquoted field");
+                        throw ParseError(line, "没有引号的字段中间有引号");
                     field.text.push_back(text[i++]);
                 }
             }
@@ -54,7 +54,7 @@ std::vector<Record> parse(std::string_view text)
         // End of record: CRLF, LF or the end of the text.
         if (i < text.size() && text[i] == '\r') {
             if (i + 1 < text.size() && text[i + 1] != '\n')
-                throw ParseError(line, "carriage return without a line feed");
+                throw ParseError(line, "回车符后面没有换行符");
             ++i;
         }
         if (i < text.size() && text[i] == '\n') {

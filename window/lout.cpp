@@ -1,5 +1,6 @@
 #include "window/lout.h"
 
+#include "window/accessible_names.h"
 #include "window/core_combo_box.h"
 #include "window/ripple_scroll_bar.h"
 
@@ -13,6 +14,7 @@ namespace lout {
 Lout::Lout(ErrorPresenter presenter) : QDialog(nullptr), presenter_(std::move(presenter))
 {
     buildWindow();
+    nameControlsForScreenReaders(c_);
     connectHandlers();
     setFocusOrder();
 }

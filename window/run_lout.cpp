@@ -1,5 +1,7 @@
 #include "window/run_lout.h"
 
+#include "catalogue/catalogue_places.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QGuiApplication>
@@ -72,6 +74,23 @@ int runLout(QApplication& app, const std::filesystem::path& catalogue, const Err
     QObject::connect(window.get(), &QDialog::finished, &app, &QCoreApplication::quit);
     window->show();
     return app.exec();
+}
+
+int runProgram(QApplication& app, const std::optional<std::filesystem::path>& named, const ErrorPresenter& presenter)
+{
+    std::filesystem::path catalogue;
+    try {
+        const std::vector<CataloguePlace> places = programCataloguePlaces(named);
+        const std::optional<CataloguePlace> found = firstPresent(places);
+        if (!found)
+            throw noCatalogueFound(places);
+        catalogue = found->file;
+    } catch (const CatalogueError& error) {
+        useApplicationFont(app);
+        report(presenter, error.number(), QString::fromStdString(error.what()));
+        return 1;
+    }
+    return runLout(app, catalogue, presenter);
 }
 
 } // namespace lout

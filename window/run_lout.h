@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class QApplication;
 
@@ -23,5 +24,10 @@ std::unique_ptr<Lout> startLout(QApplication& app, const std::filesystem::path& 
 // The whole program: start-up, then the window until it is closed. Returns
 // the exit status: 0 after the window was closed, 1 when start-up failed.
 int runLout(QApplication& app, const std::filesystem::path& catalogue, const ErrorPresenter& presenter);
+
+// runLout on the first catalogue found: the named file alone, or else the
+// user's own and then the one beside the program. When there is none, the
+// start-up error names every place looked at and the status is 1.
+int runProgram(QApplication& app, const std::optional<std::filesystem::path>& named, const ErrorPresenter& presenter);
 
 } // namespace lout

@@ -27,3 +27,57 @@ function(tree_listing dir out_var)
   list(SORT entries)
   set(${out_var} "${entries}" PARENT_SCOPE)
 endfunction()
+
+# `text` with every character that means something in a regular expression
+# escaped, for matching file names.
+function(regex_quote out_var text)
+  string(REGEX REPLACE "([][+.*()^$?|\\{}])" "\\\\\\1" quoted "${text}")
+  set(${out_var} "${quoted}" PARENT_SCOPE)
+endfunction()
+
+# Points HOME and the XDG folders of the programs started from here at fresh
+# folders under `dir`, so nothing they read or write is the real user's.
+function(use_scratch_user_folders dir)
+  file(REMOVE_RECURSE "${dir}")
+  foreach(sub home data config cache runtime)
+    file(MAKE_DIRECTORY "${dir}/${sub}")
+  endforeach()
+  file(CHMOD "${dir}/runtime" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  set(ENV{HOME} "${dir}/home")
+  set(ENV{XDG_DATA_HOME} "${dir}/data")
+  set(ENV{XDG_CONFIG_HOME} "${dir}/config")
+  set(ENV{XDG_CACHE_HOME} "${dir}/cache")
+  set(ENV{XDG_RUNTIME_DIR} "${dir}/runtime")
+endfunction()
+
+# Runs a command and sets <var>_status, <var>_out and <var>_err:
+#   run_command(var [WORKING_DIRECTORY dir] [TIMEOUT seconds] COMMAND ...)
+function(run_command var)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "WORKING_DIRECTORY;TIMEOUT" "COMMAND")
+  set(options)
+  if(arg_WORKING_DIRECTORY)
+    list(APPEND options WORKING_DIRECTORY "${arg_WORKING_DIRECTORY}")
+  endif()
+  if(arg_TIMEOUT)
+    list(APPEND options TIMEOUT ${arg_TIMEOUT})
+  endif()
+  execute_process(COMMAND ${arg_COMMAND} ${options}
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  message("$ ${arg_COMMAND}\n  status: ${status}\n  stdout: ${out}\n  stderr: ${err}")
+  set(${var}_status "${status}" PARENT_SCOPE)
+  set(${var}_out "${out}" PARENT_SCOPE)
+  set(${var}_err "${err}" PARENT_SCOPE)
+endfunction()
+
+# The window program shows its window and runs until it is closed: still
+# running after `seconds` means it came up. It runs on the offscreen platform.
+function(expect_window_comes_up what seconds)
+  set(ENV{QT_QPA_PLATFORM} offscreen)
+  run_command(run TIMEOUT ${seconds} COMMAND ${ARGN})
+  if(NOT run_status MATCHES "timeout")
+    fail("${what}: the program keeps running with its window (it ended with '${run_status}')")
+  endif()
+  if(run_err MATCHES "error [0-9]+")
+    fail("${what}: no error on stderr")
+  endif()
+endfunction()

@@ -25,6 +25,8 @@ function(run_program program working_dir)
 endfunction()
 
 file(REMOVE_RECURSE "${WORK_DIR}")
+# An empty user data folder: the catalogue beside the program is the one.
+use_scratch_user_folders("${WORK_DIR}/user")
 
 # 1. The installed program, started from an empty directory elsewhere.
 set(elsewhere "${WORK_DIR}/elsewhere")

@@ -1,0 +1,75 @@
+# The installed programs' command lines, with no display at all: --help and
+# --version answer on stdout with status 0, a wrong command line gets one
+# line on stderr and status 2.
+cmake_minimum_required(VERSION 3.25)
+
+include(${CMAKE_CURRENT_LIST_DIR}/install_checks.cmake)
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+
+use_scratch_user_folders("${WORK_DIR}/user")
+foreach(var DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM)
+  unset(ENV{${var}})
+endforeach()
+set(lout "${PREFIX}/${BINDIR}/lout")
+set(tool "${PREFIX}/${BINDIR}/core-catalogue")
+set(seconds 20)
+
+# Answers: program, arguments (; separated), what stdout must match.
+set(answers
+  "lout|--version|^lout 1\\.00\n$"
+  "lout|-v|^lout 1\\.00\n$"
+  "lout|--help|--catalogue"
+  "lout|-h|--catalogue"
+  "core-catalogue|--version|^core-catalogue 1\\.00\n$"
+  "core-catalogue|--help|list.*init.*build.*dump"
+  "core-catalogue|list,--help|list.*init.*build.*dump")
+foreach(answer IN LISTS answers)
+  string(REPLACE "|" ";" parts "${answer}")
+  list(GET parts 0 program)
+  list(GET parts 1 arguments)
+  list(GET parts 2 expected)
+  string(REPLACE "," ";" arguments "${arguments}")
+  run_command(run TIMEOUT ${seconds} COMMAND "${PREFIX}/${BINDIR}/${program}" ${arguments})
+  if(NOT run_status STREQUAL "0" OR NOT run_out MATCHES "${expected}" OR NOT run_err STREQUAL "")
+    fail("${program} ${arguments}: status 0, stdout matching '${expected}', nothing on stderr")
+  endif()
+endforeach()
+
+# The help texts give the catalogue order with this user's paths: the named
+# file, the user data folder, the folder of the program.
+regex_quote(user_file "$ENV{XDG_DATA_HOME}/lout/db1.mdb")
+regex_quote(beside "${PREFIX}/${APPDIR}/db1.mdb")
+foreach(program lout core-catalogue)
+  run_command(help TIMEOUT ${seconds} COMMAND "${PREFIX}/${BINDIR}/${program}" --help)
+  if(NOT help_out MATCHES "1\\. [^\n]*指定的文件[^\n]*\n  2\\. [^\n]*\\$XDG_DATA_HOME/lout/db1\\.mdb.*~/\\.local/share/lout/db1\\.mdb[^\n]*${user_file}[^\n]*\n  3\\. [^\n]*${beside}")
+    fail("${program} --help states the catalogue order with the places of this user")
+  endif()
+endforeach()
+
+# Wrong command lines: status 2, one line on stderr, nothing on stdout.
+set(mistakes
+  "lout|--bogus"
+  "lout|-x"
+  "lout|extra-argument"
+  "lout|--catalogue"
+  "core-catalogue|"
+  "core-catalogue|--bogus"
+  "core-catalogue|frobnicate"
+  "core-catalogue|list,a.mdb,b.mdb"
+  "core-catalogue|init"
+  "core-catalogue|build,only-one.csv")
+foreach(mistake IN LISTS mistakes)
+  string(REPLACE "|" ";" parts "${mistake}")
+  list(GET parts 0 program)
+  set(arguments "")
+  list(LENGTH parts count)
+  if(count GREATER 1)
+    list(GET parts 1 arguments)
+  endif()
+  string(REPLACE "," ";" arguments "${arguments}")
+  run_command(run TIMEOUT ${seconds} COMMAND "${PREFIX}/${BINDIR}/${program}" ${arguments})
+  if(NOT run_status STREQUAL "2" OR NOT run_err MATCHES "^${program}：[^\n]+\n$" OR NOT run_out STREQUAL "")
+    fail("${program} ${arguments}: status 2 and one line on stderr naming the program")
+  endif()
+endforeach()
