@@ -95,7 +95,6 @@ public:
     void Delay_mSec(int mSec);
 
     const DesignState& designState() const { return state_; }
-    float colWidth() const { return Col_Width; }
     // How many recomputations have run since the window was made.
     long recomputations() const { return recomputations_; }
     // Whether a redraw is waiting for its events (Delay_mSec is running).
@@ -125,7 +124,6 @@ private:
     std::optional<CoreRecordSet> CorRD;
     std::string catalogueFile_;
     float Twip_per_mm = 0;
-    float Col_Width = 0;
     std::uint64_t drawGeneration_ = 0;
     // Waits in progress, one inside the other.
     static constexpr int kMostNestedWaits = 8;

@@ -46,6 +46,15 @@ bool isRed(QRgb pixel)
     return qRed(pixel) > 200 && qGreen(pixel) < 160 && qBlue(pixel) < 160;
 }
 
+int redPixels(const QImage& image)
+{
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red += isRed(image.pixel(x, y)) ? 1 : 0;
+    return red;
+}
+
 // The winding both pictures should show for the window's current state.
 Winding windingOf(const DesignState& s, const CoreWindowLayout& layout)
 {
@@ -53,11 +62,11 @@ Winding windingOf(const DesignState& s, const CoreWindowLayout& layout)
                    s.Dia_mm};
 }
 
-QImage drawnAfresh(const WindingPicture& picture, const Winding& winding, float& columnWidth)
+QImage drawnAfresh(const WindingPicture& picture, const Winding& winding)
 {
     QImage image(picture.image().size(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(picture.image().devicePixelRatio());
-    drawWinding(image, picture.palette().color(QPalette::Base), winding, columnWidth, QColor(255, 0, 0),
+    drawWinding(image, picture.palette().color(QPalette::Base), winding, QColor(255, 0, 0),
                 image.devicePixelRatio() / 15.0);
     return image;
 }
@@ -127,7 +136,6 @@ private slots:
     {
         // A low frequency gives a thick wire, several pixels across.
         w_->get<QLineEdit>("txt_Fosc")->setText(QStringLiteral("10"));
-        float columnWidth = w_->window->colWidth();
         auto* models = w_->get<QComboBox>("cmb_Core");
         models->setFocus();
         QTest::keyClick(models, Qt::Key_Down);
@@ -136,7 +144,7 @@ private slots:
         const Winding winding = windingOf(w_->window->designState(), layoutOf("EE42", kEE42));
         QVERIFY(winding.diameter * winding.twipsPerMm / 15 > 3);
         for (int index : {1, 2}) {
-            const std::vector<Circle> circles = packWindingCircles(winding, columnWidth);
+            const std::vector<Circle> circles = packWindingCircles(winding);
             const QImage& image = picture(index)->image();
             const double scale = image.devicePixelRatio() / 15.0;
             int visible = 0;
@@ -183,6 +191,45 @@ private slots:
             }
         }
         QVERIFY(redOnScreen > 0);
+    }
+
+    // Both winding windows hold the same winding, each first column one gap
+    // and one wire diameter from its left edge: after a new diameter, and
+    // after the frequency is emptied (no usable diameter) and typed again.
+    void bothWindowsShowTheSameWindingAfterEveryChange()
+    {
+        auto* fosc = w_->get<QLineEdit>("txt_Fosc");
+        fosc->setFocus();
+        const auto expectSame = [&](const char* typed, bool drawn) {
+            const QImage& left = picture(1)->image();
+            const QImage& right = picture(2)->image();
+            QVERIFY2(left == right, qPrintable(QStringLiteral("the windows differ after typing \"%1\"").arg(typed)));
+            QVERIFY2((redPixels(right) > 0) == drawn, typed);
+            if (drawn) {
+                // The first circle's left edge lies at 0.1 mm + Dx.
+                const Winding winding = windingOf(w_->window->designState(), layoutOf("EE40", kEE40));
+                const std::vector<Circle> circles = packWindingCircles(winding);
+                QVERIFY(!circles.empty());
+                QCOMPARE(circles.front().cx - circles.front().r,
+                         static_cast<float>((0.1 + static_cast<double>(winding.diameter)) * winding.twipsPerMm));
+            }
+        };
+        fosc->selectAll();
+        QTest::keyClicks(fosc, "50"); // 0.42 mm becomes 0.59 mm
+        expectSame("50", true);
+        if (QTest::currentTestFailed())
+            return;
+        fosc->selectAll();
+        QTest::keyClick(fosc, Qt::Key_Delete); // no frequency: an infinite diameter, no strands
+        expectSame("", false);
+        if (QTest::currentTestFailed())
+            return;
+        QTest::keyClicks(fosc, "1"); // too many turns to draw: the pictures stay
+        expectSame("1", false);
+        if (QTest::currentTestFailed())
+            return;
+        QTest::keyClicks(fosc, "0"); // 10 kHz: 1.32 mm
+        expectSame("10", true);
     }
 
     void theViewsSwapWithoutRecomputingOrRedrawing()
@@ -265,7 +312,6 @@ private slots:
     {
         auto* models = w_->get<QComboBox>("cmb_Core");
         const long before = runs();
-        float columnWidth = w_->window->colWidth();
         // Posted now, handled during the redraw's wait below: the model
         // changes while the frequency's recomputation is drawing.
         QTimer::singleShot(0, models, [models] { models->setCurrentIndex(kEE42Index); });
@@ -275,8 +321,8 @@ private slots:
 
         const DesignState& s = w_->window->designState();
         const Winding newest = windingOf(s, layoutOf("EE42", kEE42));
-        const QImage left = drawnAfresh(*picture(1), newest, columnWidth);
-        const QImage right = drawnAfresh(*picture(2), newest, columnWidth);
+        const QImage left = drawnAfresh(*picture(1), newest);
+        const QImage right = drawnAfresh(*picture(2), newest);
         QCOMPARE(picture(1)->image(), left);
         QCOMPARE(picture(2)->image(), right);
 
@@ -285,8 +331,7 @@ private slots:
         // test would prove nothing.
         Winding stale = newest;
         stale.usableHeight = *layoutOf("EE40", kEE40).usableHeight;
-        float staleWidth = w_->window->colWidth();
-        QVERIFY(drawnAfresh(*picture(1), stale, staleWidth) != left);
+        QVERIFY(drawnAfresh(*picture(1), stale) != left);
     }
 
     void theWaitLastsItsTimeAndHandlesEvents()

@@ -198,10 +198,9 @@ private slots:
                               *windingCount(expected.state.N_Strand), expected.state.Dia_mm};
         for (int index : {1, 2}) {
             auto* picture = w_->get<WindingPicture>(qPrintable(QStringLiteral("PicBox(%1)").arg(index)));
-            float columnWidth = expected.state.Dia_mm;
             QImage image(picture->image().size(), QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(picture->image().devicePixelRatio());
-            drawWinding(image, picture->palette().color(QPalette::Base), winding, columnWidth, QColor(255, 0, 0),
+            drawWinding(image, picture->palette().color(QPalette::Base), winding, QColor(255, 0, 0),
                         image.devicePixelRatio() / 15.0);
             QCOMPARE(picture->image(), image);
         }
