@@ -186,6 +186,24 @@ private slots:
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("23Ω"));
     }
 
+    void negativeResultsThatRoundToZeroKeepTheirMinus()
+    {
+        // 49.2999 V leaves the inductor a tenth of a millivolt short of the
+        // rectifier drop: the voltage is too low, and the minus says so.
+        QLineEdit* u2m = box("txt_U_2m");
+        clearBox(u2m);
+        QTest::keyClicks(u2m, "49.2999");
+        QVERIFY(state().L_uH < 0.0F && state().L_uH > -0.05F);
+        QCOMPARE(text("lab_Pram(0)"), QStringLiteral("-0.0 uH"));
+
+        // A slightly negative output voltage gives a duty ratio of "-0%".
+        QLineEdit* uout = box("txt_Uout");
+        clearBox(uout);
+        QTest::keyClicks(uout, "-0.01");
+        QVERIFY(state().Dmax < 0.0F);
+        QCOMPARE(text("txt_Dmax"), QStringLiteral("-0%"));
+    }
+
     void theDutyRatioBoxTakesNoTyping()
     {
         QLineEdit* dmax = box("txt_Dmax");
