@@ -4,6 +4,7 @@
 #include "design/step_arithmetic.h"
 
 #include <cmath>
+#include <limits>
 
 namespace lout {
 
@@ -44,6 +45,11 @@ std::optional<float> dummyLoad(float Uo, float Wave, float Io)
 std::string dummyLoadText(float ohms)
 {
     return formatWhole(ohms) + "Ω";
+}
+
+std::string shownDummyLoad(const std::optional<float>& ohms)
+{
+    return dummyLoadText(ohms.value_or(std::numeric_limits<float>::quiet_NaN()));
 }
 
 } // namespace lout

@@ -30,4 +30,8 @@ std::optional<float> dummyLoad(float Uo, float Wave, float Io);
 // Caption of lab_Pram(5) for a dummy load: whole-number text then "Ω".
 std::string dummyLoadText(float ohms);
 
+// Caption of lab_Pram(5) after a dummy-load computation: "--Ω" when the
+// division failed, so no load is shown that the current inputs did not give.
+std::string shownDummyLoad(const std::optional<float>& ohms);
+
 } // namespace lout

@@ -2,6 +2,7 @@
 // stepped. Each stores its input and recomputes through Ref_Pram.
 #include "window/lout.h"
 
+#include "design/current_results.h"
 #include "design/inputs.h"
 #include "design/number_text.h"
 #include "design/ref_pram.h"
@@ -50,14 +51,14 @@ void Lout::txt_U_2m_Change()
 {
     state_.U2m = singleFromText(*c_.txt_U_2m);
     Ref_Pram();
-    c_.txt_Dmax->setText(text(formatPercent(state_.Dmax)));
+    c_.txt_Dmax->setText(text(shownDutyRatio(state_, currentResults())));
 }
 
 void Lout::txt_Uout_Change()
 {
     state_.Uo = singleFromText(*c_.txt_Uout);
     Ref_Pram();
-    c_.txt_Dmax->setText(text(formatPercent(state_.Dmax)));
+    c_.txt_Dmax->setText(text(shownDutyRatio(state_, currentResults())));
     // The dummy load follows the output voltage at once.
     txt_Wave_Change();
 }
@@ -74,9 +75,13 @@ void Lout::txt_Fosc_Change()
 {
     const FrequencyInput frequency = frequencyFromText(c_.txt_Fosc->text().toStdString());
     state_.Fosc = frequency.fosc;
-    // A frequency beyond the single range is kept but not computed with.
-    if (!frequency.ok)
+    // A frequency beyond the single range is kept but not computed with:
+    // the results it feeds no longer belong to the inputs.
+    if (!frequency.ok) {
+        changedSinceRecomputation_.Fosc = true;
+        showResults();
         return;
+    }
     Ref_Pram();
 }
 
@@ -99,9 +104,8 @@ void Lout::croWave_Change()
 
 void Lout::txt_Wave_Change()
 {
-    // A division that fails (no ripple, no current) leaves the old text.
-    if (const std::optional<float> ohms = dummyLoad(state_.Uo, state_.Wave, state_.Io))
-        c_.lab_Pram.at(5)->setText(text(dummyLoadText(*ohms)));
+    // A division that fails (no ripple, no current) shows no load.
+    c_.lab_Pram.at(5)->setText(text(shownDummyLoad(dummyLoad(state_.Uo, state_.Wave, state_.Io))));
 }
 
 // A ripple typed into the box counts once the box is left or Enter is
@@ -120,15 +124,26 @@ void Lout::applyTypedRipple()
     c_.txt_Wave->setText(text(formatPercent(state_.Wave)));
 }
 
+CurrentResults Lout::currentResults() const
+{
+    return resultsFromCurrentInputs(latestSteps_, changedSinceRecomputation_);
+}
+
+void Lout::showResults()
+{
+    const std::array<std::string, 5> labels = shownResultLabels(state_, currentResults());
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        c_.lab_Pram.at(i)->setText(text(labels[i]));
+}
+
 void Lout::Ref_Pram()
 {
     ++recomputations_;
     const RefPramOutcome outcome = refPram(state_);
     state_ = outcome.state;
-    for (std::size_t i = 0; i < outcome.labels.size(); ++i) {
-        if (outcome.labels[i])
-            c_.lab_Pram.at(i)->setText(text(*outcome.labels[i]));
-    }
+    latestSteps_ = outcome.stored;
+    changedSinceRecomputation_ = {};
+    showResults();
     // A failure of the drawing ends it silently; the results stay shown.
     try {
         Drw_Win();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/core_catalogue.h"
+#include "design/current_results.h"
 #include "design/design_state.h"
 
 #include <QDialog>
@@ -113,6 +114,11 @@ private:
     void setFocusOrder();
 
     void applyTypedRipple();
+    // Which results of the latest recomputation the current inputs gave.
+    CurrentResults currentResults() const;
+    // Writes lab_Pram(0) to lab_Pram(4) from the design state, "--" for a
+    // result that is not current.
+    void showResults();
     // Runs a handler raised by a control: during start-up a failure is kept
     // for Form_Load to rethrow; afterwards it is shown and the window stays.
     void runHandler(void (Lout::*handler)());
@@ -121,6 +127,8 @@ private:
     LoutControls c_;
     ErrorPresenter presenter_;
     DesignState state_;
+    StoredSteps latestSteps_;
+    ChangedInputs changedSinceRecomputation_;
     std::optional<CoreRecordSet> CorRD;
     std::string catalogueFile_;
     float Twip_per_mm = 0;

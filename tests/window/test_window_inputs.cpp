@@ -149,8 +149,8 @@ private slots:
         clickArrow(false);
         QCOMPARE(bar->value(), 0);
         QCOMPARE(text("txt_Wave"), QStringLiteral("0%"));
-        // No ripple, no dummy load: the old text stays.
-        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("480Ω"));
+        // No ripple, no dummy load.
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("--Ω"));
         const long atBottom = runs();
         clickArrow(false);
         QCOMPARE(bar->value(), 0);
@@ -179,11 +179,58 @@ private slots:
 
         QLineEdit* iout = box("txt_Iout");
         clearBox(iout);
-        // Without a current the division fails and the last text stays.
-        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("47Ω"));
+        // Without a current the division fails: no load is shown.
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("--Ω"));
         QTest::keyClicks(iout, "20");
         QCOMPARE(state().Io, 20.0F);
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("23Ω"));
+    }
+
+    QStringList results() const
+    {
+        QStringList texts;
+        for (int i = 0; i < 6; ++i)
+            texts << text(qPrintable(QStringLiteral("lab_Pram(%1)").arg(i)));
+        return texts;
+    }
+
+    // A result the latest recomputation kept from an earlier one, or worked
+    // out from such a value, reads "--" until a recomputation produces it
+    // from the current inputs again.
+    void resultsTheInputsDidNotProduceShowNotANumber()
+    {
+        const QStringList designed = {"57.4 uH", "23 匝", "1.16 mm", "0.42 mm", "29 股", "95Ω"};
+        auto* bar = w_->get<QScrollBar>("croWave");
+        bar->setValue(1);
+        clickArrow(false); // 0 %: the turns are kept, the gap follows them
+        QCOMPARE(results(), QStringList({"∞ uH", "-- 匝", "-- mm", "0.42 mm", "29 股", "--Ω"}));
+        clickArrow(true);
+        QCOMPARE(text("lab_Pram(1)"), QStringLiteral("115 匝"));
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("480Ω"));
+        bar->setValue(5);
+        QCOMPARE(results(), designed);
+
+        // A negative frequency keeps the wire, and the strands follow it.
+        QLineEdit* fosc = box("txt_Fosc");
+        fosc->setFocus();
+        fosc->selectAll();
+        QTest::keyClicks(fosc, "-100");
+        QCOMPARE(results(), QStringList({"-57.4 uH", "-23 匝", "-1.16 mm", "-- mm", "-- 股", "95Ω"}));
+
+        // Beyond the single range the frequency is not computed with: every
+        // result still belongs to the frequency before.
+        fosc->selectAll();
+        QTest::keyClicks(fosc, "100e40");
+        QCOMPARE(results(), QStringList({"-- uH", "-- 匝", "-- mm", "-- mm", "-- 股", "95Ω"}));
+        QCOMPARE(text("txt_Dmax"), QStringLiteral("43%"));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(fosc, Qt::Key_Backspace);
+        QCOMPARE(fosc->text(), QStringLiteral("100"));
+        QCOMPARE(results(), designed);
+
+        // Without a current there is no dummy load to show.
+        clearBox(box("txt_Iout"));
+        QCOMPARE(results(), QStringList({"∞ uH", "23 匝", "0.00 mm", "0.42 mm", "0 股", "--Ω"}));
     }
 
     void negativeResultsThatRoundToZeroKeepTheirMinus()
