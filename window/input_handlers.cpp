@@ -35,13 +35,14 @@ QString text(const std::string& utf8)
 
 void Lout::cmb_Core_Click()
 {
-    const std::string name = c_.cmb_Core->currentText().toStdString();
-    if (!CorRD)
-        throw CatalogueError(3021, "磁芯目录尚未打开，没有当前记录");
+    const int entry = c_.cmb_Core->currentIndex();
+    if (!CorRD || entry < 0)
+        throw CatalogueError(3021, "磁芯目录尚未打开或没有选定型号，没有当前记录");
+    // List entry k was listed from the k-th row in TYPE order: that row
+    // becomes current, also where two rows share a name.
     CorRD->moveFirst();
-    // The first row of that name becomes current; a name from the list is
-    // always found.
-    CorRD->findFirst(name);
+    for (int row = 0; row < entry; ++row)
+        CorRD->moveNext();
     state_.Ae = coreAreaOf(CorRD->field(std::string_view("Co_Ae")), catalogueFile_);
     state_.Bm = 0.25F;
     Ref_Pram();

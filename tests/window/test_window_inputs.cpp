@@ -389,27 +389,97 @@ private slots:
         QCOMPARE(text("lab_Pram(1)"), QStringLiteral("23 匝"));
     }
 
-    void typingInTheListChoosesNothing()
+    // A model name typed into the list counts once Enter is pressed or the
+    // list is left: it is chosen as from the list, the name compared as the
+    // catalogue compares names. A name of no model puts the chosen model's
+    // name back. The list itself never changes.
+    void aTypedModelNameIsChosenOnEnterOrOnLeaving()
     {
         auto* models = w_->get<QComboBox>("cmb_Core");
         QLineEdit* field = models->lineEdit();
         QVERIFY(field);
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+        QStringList listed;
+        for (int i = 0; i < models->count(); ++i)
+            listed << models->itemText(i);
+
         models->setFocus();
         field->selectAll();
         const long before = runs();
         QTest::keyClicks(field, "EI40");
+        QCOMPARE(runs(), before); // typing alone chooses nothing
         QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(runs(), before + 1);
+        QCOMPARE(models->currentIndex(), kEI40Index);
+        QCOMPARE(state().Ae, 0.5F);
+        QCOMPARE(text("lab_Pram(1)"), QStringLiteral("46 匝"));
+        QCOMPARE(text("lab_Pram(2)"), QStringLiteral("2.31 mm"));
+
+        // Leaving the list with a name in other letters' case.
+        field->selectAll();
+        QTest::keyClicks(field, "ee42");
         QTest::keyClick(field, Qt::Key_Tab);
-        QCOMPARE(runs(), before);
+        QTRY_COMPARE(models->currentIndex(), kEE42Index);
+        QCOMPARE(field->text(), QStringLiteral("EE42"));
         QCOMPARE(state().Ae, 1.0F);
         QCOMPARE(text("lab_Pram(1)"), QStringLiteral("23 匝"));
+        QTRY_COMPARE(w_->get("PicBox(1)")->height(), 88); // the taller window of EE42
+        QCOMPARE(runs(), before + 2);
+
+        // No model of that name: the chosen name comes back, nothing else.
+        models->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, "XY99");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(field->text(), QStringLiteral("EE42"));
+        field->selectAll();
+        QTest::keyClicks(field, "Q");
+        QTest::keyClick(field, Qt::Key_Tab);
+        QTRY_COMPARE(field->text(), QStringLiteral("EE42"));
+        QCOMPARE(models->currentIndex(), kEE42Index);
+        QCOMPARE(runs(), before + 2);
+        QStringList after;
+        for (int i = 0; i < models->count(); ++i)
+            after << models->itemText(i);
+        QCOMPARE(after, listed);
+    }
+
+    // Hand-made catalogues repeat names: every entry of the list stands for
+    // its own row.
+    void theSecondOfTwoModelsWithOneNameShowsItsOwnData()
+    {
+        QTemporaryDir dir;
+        std::vector<Model> models = standardModels();
+        models.push_back({"EE30", 0.6, kEE40});
+        models.push_back({"EE30", 0.9, kEE42});
+        StartedWindow twins(writeCatalogue(dir, models));
+        QVERIFY(twins.window);
+        auto* list = twins.get<QComboBox>("cmb_Core");
+        QCOMPARE(list->itemText(6), QStringLiteral("EE30"));
+        QCOMPARE(list->itemText(7), QStringLiteral("EE30"));
+        QCOMPARE(list->currentIndex(), 6);
+        QCOMPARE(twins.window->designState().Ae, 0.6F);
+        QCOMPARE(twins.text("lab_Pram(1)"), QStringLiteral("38 匝"));
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentIndex(), 7);
+        QCOMPARE(twins.window->designState().Ae, 0.9F);
+        QCOMPARE(twins.text("lab_Pram(1)"), QStringLiteral("26 匝"));
+        QCOMPARE(twins.get("PicBox(1)")->height(), 88); // drawn from its own row
+
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(twins.window->designState().Ae, 0.6F);
+        QCOMPARE(twins.text("lab_Pram(1)"), QStringLiteral("38 匝"));
+        QCOMPARE(twins.get("PicBox(1)")->height(), 64);
     }
 
     void choosingFromTheOpenListChoosesTheModel()
     {
         auto* models = w_->get<QComboBox>("cmb_Core");
         models->setFocus();
-        // Typed first: choosing the typed name from the list still counts.
+        // Typed and taken first: choosing the same name from the list then
+        // leaves the model chosen.
         models->lineEdit()->selectAll();
         QTest::keyClicks(models->lineEdit(), "EE42");
         QTest::keyClick(models->lineEdit(), Qt::Key_Return);
