@@ -23,6 +23,12 @@ FrequencyInput frequencyFromText(std::string_view kilohertzText);
 // Ripple ratio from the scroll bar: value / minimum (minimum is 100).
 float rippleFromScrollBar(std::int16_t minimum, std::int16_t value);
 
+// The ripple, in whole per cent of the spinner, that a text typed into the
+// ripple box stands for: its number read as the input boxes read it ("12.5%"
+// is 12.5), rounded to a whole number and held to 0..100. Empty for a text
+// whose number is not a number at all.
+std::optional<int> rippleFromTypedText(std::string_view text);
+
 // Dummy load Int(Uo / Wave / Io) in whole ohms, narrowed to single
 // precision; empty when the division fails (Wave or Io zero, overflow...).
 std::optional<float> dummyLoad(float Uo, float Wave, float Io);

@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <cmath>
@@ -88,6 +89,7 @@ void Lout::txt_Fosc_Change()
 
 void Lout::croWave_Change()
 {
+    rippleTakenBeforeStep_ = false;
     state_.Wave = rippleFromScrollBar(static_cast<std::int16_t>(c_.croWave->topValue()),
                                       static_cast<std::int16_t>(c_.croWave->value()));
     const QString percent = text(formatPercent(state_.Wave));
@@ -99,6 +101,7 @@ void Lout::croWave_Change()
         txt_Wave_Change();
     else
         c_.txt_Wave->setText(percent);
+    c_.txt_Wave->setModified(false); // the box shows the ripple in force
     setCaption(c_.Label3.at(10), percent);
     Ref_Pram();
 }
@@ -113,16 +116,38 @@ void Lout::txt_Wave_Change()
 // pressed: it moves the spinner, which recomputes and rewrites the box.
 void Lout::applyTypedRipple()
 {
-    const double typed = textToNumber(c_.txt_Wave->text().toStdString());
-    if (std::isnan(typed))
+    const std::optional<int> percent = rippleFromTypedText(c_.txt_Wave->text().toStdString());
+    if (!percent)
         return;
-    const double whole = std::floor(std::clamp(typed, -1.0, 101.0) + 0.5);
-    const int percent = static_cast<int>(std::clamp(whole, 0.0, 100.0));
-    if (percent != c_.croWave->value()) {
-        c_.croWave->setValue(percent);
+    if (*percent != c_.croWave->value()) {
+        c_.croWave->setValue(*percent);
         return;
     }
     c_.txt_Wave->setText(text(formatPercent(state_.Wave)));
+}
+
+// The spinner's step comes before the box is left (a click that takes the
+// focus is delivered after it, a wheel or key leaves the focus where it
+// is), so the typed ripple is taken here first. It is set without raising
+// the change: the step that follows raises it once, from the typed value.
+// No recomputation runs before the step, so none can wait inside a click.
+void Lout::takeTypedRippleBeforeStep()
+{
+    if (!c_.txt_Wave->isModified())
+        return;
+    const std::optional<int> percent = rippleFromTypedText(c_.txt_Wave->text().toStdString());
+    if (!percent || *percent == c_.croWave->value())
+        return;
+    const QSignalBlocker quiet(c_.croWave);
+    c_.croWave->setValue(*percent);
+    rippleTakenBeforeStep_ = true;
+}
+
+// A step at the spinner's end changes nothing and raises nothing.
+void Lout::applyRippleTakenBeforeStep()
+{
+    if (rippleTakenBeforeStep_)
+        croWave_Change();
 }
 
 CurrentResults Lout::currentResults() const

@@ -46,6 +46,8 @@ void Lout::connectHandlers()
         QMetaObject::invokeMethod(this, &Lout::applyTypedRipple, Qt::QueuedConnection);
     });
     connect(c_.croWave, &QAbstractSlider::valueChanged, this, [this] { runHandler(&Lout::croWave_Change); });
+    connect(c_.croWave, &RippleScrollBar::aboutToStep, this, &Lout::takeTypedRippleBeforeStep);
+    connect(c_.croWave, &RippleScrollBar::stepDone, this, [this] { runHandler(&Lout::applyRippleTakenBeforeStep); });
     connect(c_.cmb_Core, &CoreComboBox::chosen, this, [this] { runHandler(&Lout::cmb_Core_Click); });
     connect(c_.Check1, &QPushButton::toggled, this, [this] { runHandler(&Lout::Check1_Click); });
 }

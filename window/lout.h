@@ -114,6 +114,12 @@ private:
     void setFocusOrder();
 
     void applyTypedRipple();
+    // Before a step of the spinner: a ripple typed into txt_Wave and not yet
+    // applied becomes the spinner's value, quietly, so the step starts
+    // from it. After the step: if the step left that value as it was, the
+    // typed ripple is applied on its own.
+    void takeTypedRippleBeforeStep();
+    void applyRippleTakenBeforeStep();
     // Which results of the latest recomputation the current inputs gave.
     CurrentResults currentResults() const;
     // Writes lab_Pram(0) to lab_Pram(4) from the design state, "--" for a
@@ -138,6 +144,8 @@ private:
     int waitDepth_ = 0;
     long recomputations_ = 0;
     bool loading_ = false;
+    // A typed ripple set into the spinner before its step and not yet applied.
+    bool rippleTakenBeforeStep_ = false;
     std::exception_ptr startupFailure_;
 };
 

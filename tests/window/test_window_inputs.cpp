@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QListView>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 
 #include <cmath>
@@ -333,6 +334,66 @@ private slots:
         QCOMPARE(wave->text(), QStringLiteral("20%"));
     }
 
+    // A ripple typed into the box and not yet applied counts before a step
+    // of the spinner, and the step starts from it: arrows, wheel and keys.
+    void aTypedRippleIsAppliedBeforeTheSpinnersStep()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+        QLineEdit* wave = box("txt_Wave");
+        auto* bar = w_->get<QScrollBar>("croWave");
+        const auto expectRipple = [&](int percent) {
+            const QString shown = QStringLiteral("%1%").arg(percent);
+            QCOMPARE(bar->value(), percent);
+            QCOMPARE(wave->text(), shown);
+            QCOMPARE(text("Label3(10)"), shown);
+            QCOMPARE(state().Wave, rippleFromScrollBar(100, static_cast<std::int16_t>(percent)));
+            const std::optional<float> load = dummyLoad(state().Uo, state().Wave, state().Io);
+            QVERIFY(load);
+            QCOMPARE(text("lab_Pram(5)"), QString::fromStdString(dummyLoadText(*load)));
+        };
+
+        // The top arrow clicked while the box still holds the typed 20.
+        clearBox(wave);
+        QTest::keyClicks(wave, "20");
+        clickArrow(true);
+        QTest::qWait(50); // the box, left, has its turn too
+        expectRipple(21);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(text("lab_Pram(0)"), QStringLiteral("13.7 uH"));
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("22Ω"));
+
+        // The wheel turned up over the spinner, the box keeping the focus.
+        clearBox(wave);
+        QTest::keyClicks(wave, "30");
+        const QPointF over = QPointF(bar->rect().center());
+        QWheelEvent up(over, bar->mapToGlobal(over), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &up);
+        expectRipple(31);
+        if (QTest::currentTestFailed())
+            return;
+
+        // The down key once the spinner has the focus, before the box's
+        // typed ripple had its turn.
+        clearBox(wave);
+        QTest::keyClicks(wave, "40");
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Down);
+        QTest::qWait(50);
+        expectRipple(39);
+        if (QTest::currentTestFailed())
+            return;
+
+        // At the spinner's end the step changes nothing; the typed ripple
+        // still counts.
+        clearBox(wave);
+        QTest::keyClicks(wave, "100");
+        clickArrow(true);
+        QTest::qWait(50);
+        expectRipple(100);
+    }
+
     void anUnchangedTypedRippleStillRewritesTheBox()
     {
         QLineEdit* wave = box("txt_Wave");
@@ -355,12 +416,11 @@ private slots:
         // Worked out from the ripple still in force, 5%.
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("95Ω"));
 
-        // The top arrow brings the spinner to the very text the box shows.
-        clickArrow(true);
+        // Code brings the spinner to the very text the box shows (a step of
+        // the user's would first take the typed 6 % and go on to 7 %).
+        bar->setValue(6);
         QCOMPARE(bar->value(), 6);
         QCOMPARE(state().Wave, 0.06F);
-        QTest::qWait(50); // the typed ripple, applied once the box is left
-        QCOMPARE(bar->value(), 6);
         QCOMPARE(wave->text(), QStringLiteral("6%"));
         const std::optional<float> load = dummyLoad(state().Uo, state().Wave, state().Io);
         QVERIFY(load);

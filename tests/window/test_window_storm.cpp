@@ -156,6 +156,9 @@ private slots:
             QCOMPARE(target->text(), QString::fromUtf8(input.text));
         }
         models()->setCurrentIndex(kEE42Index);
+        // A ripple the storm typed and left waiting would come before the
+        // step below: apply it first.
+        QTest::keyClick(box("txt_Wave"), Qt::Key_Return);
         if (spinner()->value() == 100 || spinner()->value() == 0)
             spinner()->setValue(50);
         const int ripple = spinner()->value() + 1;
