@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -394,11 +395,45 @@ private slots:
         QCOMPARE(QColor(shot.pixel(origin->geometry().topLeft() + QPoint(1, 1))), QColor(192, 192, 192));
     }
 
+    // PicBox(0) has a one-pixel frame: the drawing is placed from the corner
+    // inside it, and nothing of it paints over the frame.
+    void theDiagramLiesInsideThePicturesFrame()
+    {
+        auto* diagram = w_->get<QFrame>("PicBox(0)");
+        QCOMPARE(diagram->frameWidth(), 1);
+        w_->get<QScrollBar>("croWave")->setValue(10); // "10%" reaches past the right edge
+        const QImage shot = diagram->grab().toImage();
+        QCOMPARE(shot.devicePixelRatio(), 1.0);
+        // The picture alone: its frame and background, nothing on it.
+        QImage bare(diagram->size(), QImage::Format_ARGB32);
+        bare.fill(Qt::transparent);
+        diagram->render(&bare, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const bool onFrame = x == 0 || y == 0 || x == shot.width() - 1 || y == shot.height() - 1;
+                QVERIFY2(!onFrame || shot.pixel(x, y) == bare.pixel(x, y),
+                         qPrintable(QStringLiteral("the drawing paints over the frame at %1,%2").arg(x).arg(y)));
+            }
+        }
+        // The vertical axis, two pixels wide on x 180 twips (12 px), and the
+        // time axis on y 2040 twips (136 px), counted from inside the frame.
+        const QColor axis(0, 0, 192);
+        const QColor background = diagram->palette().color(QPalette::Window);
+        QCOMPARE(QColor(shot.pixel(11, 80)), background);
+        QCOMPARE(QColor(shot.pixel(12, 80)), axis);
+        QCOMPARE(QColor(shot.pixel(13, 80)), axis);
+        QCOMPARE(QColor(shot.pixel(100, 135)), background);
+        QCOMPARE(QColor(shot.pixel(100, 137)), axis);
+    }
+
     void theRippleLabelIsCutOffAtThePictureEdge()
     {
-        QWidget* diagram = w_->get("PicBox(0)");
+        auto* picture = w_->get<QFrame>("PicBox(0)");
         QWidget* ratio = w_->get("Label3(10)");
-        QCOMPARE(ratio->parentWidget(), diagram);
+        // Placed in the picture's client area, inside its frame.
+        QWidget* diagram = ratio->parentWidget();
+        QCOMPARE(diagram->parentWidget(), picture);
+        QCOMPARE(diagram->geometry(), picture->contentsRect());
         QCOMPARE(ratio->x(), 176); // 2640 twips
         // With 6-pixel Latin cells "5%" ends at 2820 twips and fits.
         QCOMPARE(ratio->x() + ratio->width(), 188);
@@ -412,7 +447,7 @@ private slots:
         QVERIFY(ratio->width() >= wide.width());
         QVERIFY(ratio->width() > narrow);
         w_->get<QScrollBar>("croWave")->setValue(10);
-        QCOMPARE(ratio->x() + ratio->width(), 194); // 2910 twips: one pixel cut off
+        QCOMPARE(ratio->x() + ratio->width(), 194); // 2910 twips: cut off at the frame
     }
 
     void theDiagramIsStackedAsDesigned()
@@ -426,7 +461,7 @@ private slots:
             "linScale(5)", "Label3(5)",   "linScale(1)", "linScale(8)", "linScale(9)", "Label3(6)",
             "Label3(8)",   "Label3(9)",   "Label3(10)",  "linScale(0)"};
         QStringList stacked;
-        const QObjectList children = w_->get("PicBox(0)")->children();
+        const QObjectList children = w_->get("Label3(10)")->parentWidget()->children();
         for (auto child = children.rbegin(); child != children.rend(); ++child)
             if (qobject_cast<QWidget*>(*child))
                 stacked << (*child)->objectName();
