@@ -92,6 +92,23 @@ void Lout::rethrowStartupFailure()
     }
 }
 
+// The window manager frames the window after it is shown, and moves it
+// when it does: the outer height is set again once its frame is known.
+bool Lout::event(QEvent* event)
+{
+    const bool handled = QDialog::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+        fitOuterHeight();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
 // The window has no Cancel button: Escape does not close it.
 void Lout::keyPressEvent(QKeyEvent* event)
 {

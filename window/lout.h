@@ -102,6 +102,7 @@ public:
     bool isWaiting() const { return waitDepth_ > 0; }
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -112,6 +113,9 @@ private:
     void buildCoreView();
     void connectHandlers();
     void setFocusOrder();
+    // Sets the client height so that the window, frame included, is 3400
+    // twips high, but never below what the controls need.
+    void fitOuterHeight();
 
     void applyTypedRipple();
     // Before a step of the spinner: a ripple typed into txt_Wave and not yet
