@@ -14,8 +14,9 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include <algorithm>
-#include <cmath>
+#include <array>
+#include <optional>
+#include <string>
 
 namespace lout {
 
