@@ -3,7 +3,9 @@
 #include "design/number_text.h"
 #include "design/step_arithmetic.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace lout {
 
@@ -29,6 +31,15 @@ float rippleFromScrollBar(std::int16_t minimum, std::int16_t value)
     return static_cast<float>(static_cast<double>(value) / static_cast<double>(minimum));
 }
 
+std::optional<int> rippleFromTypedText(std::string_view text)
+{
+    const double typed = textToNumber(text);
+    if (std::isnan(typed))
+        return std::nullopt;
+    const double whole = std::floor(std::clamp(typed, -1.0, 101.0) + 0.5);
+    return static_cast<int>(std::clamp(whole, 0.0, 100.0));
+}
+
 std::optional<float> dummyLoad(float Uo, float Wave, float Io)
 {
     StepArithmetic f;
@@ -44,6 +55,11 @@ std::optional<float> dummyLoad(float Uo, float Wave, float Io)
 std::string dummyLoadText(float ohms)
 {
     return formatWhole(ohms) + "Ω";
+}
+
+std::string shownDummyLoad(const std::optional<float>& ohms)
+{
+    return dummyLoadText(ohms.value_or(std::numeric_limits<float>::quiet_NaN()));
 }
 
 } // namespace lout

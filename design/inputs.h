@@ -23,11 +23,21 @@ FrequencyInput frequencyFromText(std::string_view kilohertzText);
 // Ripple ratio from the scroll bar: value / minimum (minimum is 100).
 float rippleFromScrollBar(std::int16_t minimum, std::int16_t value);
 
+// The ripple, in whole per cent of the spinner, that a text typed into the
+// ripple box stands for: its number read as the input boxes read it ("12.5%"
+// is 12.5), rounded to a whole number and held to 0..100. Empty for a text
+// whose number is not a number at all.
+std::optional<int> rippleFromTypedText(std::string_view text);
+
 // Dummy load Int(Uo / Wave / Io) in whole ohms, narrowed to single
 // precision; empty when the division fails (Wave or Io zero, overflow...).
 std::optional<float> dummyLoad(float Uo, float Wave, float Io);
 
 // Caption of lab_Pram(5) for a dummy load: whole-number text then "Ω".
 std::string dummyLoadText(float ohms);
+
+// Caption of lab_Pram(5) after a dummy-load computation: "--Ω" when the
+// division failed, so no load is shown that the current inputs did not give.
+std::string shownDummyLoad(const std::optional<float>& ohms);
 
 } // namespace lout

@@ -70,8 +70,8 @@ std::string formatFixed(double value, int decimals)
     if (fraction.size() > shown && fraction[shown] >= '5')
         incrementDigits(digits);
 
-    const bool allZero = std::all_of(digits.begin(), digits.end(), [](char c) { return c == '0'; });
-    std::string text = (value < 0 && !allZero) ? "-" : "";
+    // A negative value keeps its minus even where its digits round to zero.
+    std::string text = value < 0 ? "-" : "";
     text.append(digits, 0, digits.size() - shown);
     if (shown > 0) {
         text.push_back('.');
@@ -85,10 +85,14 @@ std::string formatWhole(double value)
     return formatFixed(value, 0);
 }
 
-// Int(x * 100 + 0.5): the rounding to whole numbers used everywhere.
+// Int(x * 100 + 0.5): the rounding to whole numbers used everywhere. A
+// negative fraction that rounds to 0 still shows its minus.
 std::string formatPercent(double fraction)
 {
-    return formatWhole(std::floor(fraction * 100 + 0.5)) + "%";
+    const double whole = std::floor(fraction * 100 + 0.5);
+    const std::string digits = formatWhole(whole);
+    const bool minusLost = fraction < 0 && whole == 0;
+    return (minusLost ? "-" : "") + digits + "%";
 }
 
 } // namespace lout

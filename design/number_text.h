@@ -15,10 +15,12 @@ namespace lout {
 double textToNumber(std::string_view text);
 
 // Fixed-point text with `decimals` digits after the point ("0.0", "0.00").
-// Non-finite values give "∞", "-∞" or "--".
+// A negative value has a leading minus, also where it rounds to zero
+// ("-0.0"). Non-finite values give "∞", "-∞" or "--".
 std::string formatFixed(double value, int decimals);
 
-// The value times 100, rounded to a whole number, then "%" ("0%").
+// The value times 100, rounded to a whole number, then "%" ("0%"); a
+// negative value keeps its minus ("-0%").
 std::string formatPercent(double fraction);
 
 // Decimal digits of a whole number, no leading blank, '-' for negatives.

@@ -103,31 +103,46 @@ StepResult strandsRounded(const DesignState& s)
     return f.narrow(StepArithmetic::floor(rounded));
 }
 
-void store(float& variable, const StepResult& result)
+// Stores a step's result; false when the step kept the previous value.
+bool store(float& variable, const StepResult& result)
 {
     if (result)
         variable = *result;
+    return result.has_value();
 }
 
 } // namespace
 
+std::string resultLabelText(std::size_t index, float value)
+{
+    switch (index) {
+    case 0: return formatFixed(value, 1) + " uH";
+    case 1: return formatWhole(value) + " 匝";
+    case 2: return formatFixed(value, 2) + " mm";
+    case 3: return formatFixed(value, 2) + " mm";
+    case 4: return formatWhole(value) + " 股";
+    default: return formatWhole(value);
+    }
+}
+
 RefPramOutcome refPram(const DesignState& before)
 {
-    RefPramOutcome out{before, {}};
+    RefPramOutcome out{before, {}, {}};
     DesignState& s = out.state;
+    StoredSteps& stored = out.stored;
 
-    store(s.Dmax, dutyRatio(s));
-    store(s.L_uH, inductance(s));
-    out.labels[0] = formatFixed(s.L_uH, 1) + " uH";
-    store(s.N_Turn, turns(s));
-    out.labels[1] = formatWhole(s.N_Turn) + " 匝";
-    store(s.Gap_mm, airGap(s));
-    out.labels[2] = formatFixed(s.Gap_mm, 2) + " mm";
-    store(s.Dia_mm, wireDiameter(s));
-    out.labels[3] = formatFixed(s.Dia_mm, 2) + " mm";
-    store(s.N_Strand, strandsUnrounded(s));
-    store(s.N_Strand, strandsRounded(s));
-    out.labels[4] = formatWhole(s.N_Strand) + " 股";
+    stored.dutyRatio = store(s.Dmax, dutyRatio(s));
+    stored.inductance = store(s.L_uH, inductance(s));
+    out.labels[0] = resultLabelText(0, s.L_uH);
+    stored.turns = store(s.N_Turn, turns(s));
+    out.labels[1] = resultLabelText(1, s.N_Turn);
+    stored.airGap = store(s.Gap_mm, airGap(s));
+    out.labels[2] = resultLabelText(2, s.Gap_mm);
+    stored.wireDiameter = store(s.Dia_mm, wireDiameter(s));
+    out.labels[3] = resultLabelText(3, s.Dia_mm);
+    stored.strandsUnrounded = store(s.N_Strand, strandsUnrounded(s));
+    stored.strandsRounded = store(s.N_Strand, strandsRounded(s));
+    out.labels[4] = resultLabelText(4, s.N_Strand);
     return out;
 }
 

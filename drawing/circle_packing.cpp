@@ -28,17 +28,20 @@ Circle circleAt(const Winding& w, double columnLeft, unsigned turn, unsigned str
 }
 
 // Walks the columns of the winding as the packing lays them out, calling
-// onColumn(columnLeft, turnsInColumn) for each, and leaves `columnWidth` as
-// the packing does. At most `turns` columns, whatever the numbers.
+// onColumn(columnLeft, turnsInColumn) for each. At most `turns` columns,
+// whatever the numbers; none for a diameter that is not positive and finite.
 template <typename OnColumn>
-void forEachColumn(const Winding& w, float& columnWidth, OnColumn&& onColumn)
+void forEachColumn(const Winding& w, OnColumn&& onColumn)
 {
-    const double turnHeight = static_cast<double>(w.strands) * static_cast<double>(w.diameter) * pitchFactor;
+    if (!(std::isfinite(w.diameter) && w.diameter > 0.0f))
+        return;
+    const double columnWidth = static_cast<double>(w.diameter);
+    const double turnHeight = static_cast<double>(w.strands) * columnWidth * pitchFactor;
+    // Every column, the first one too, begins one gap after a column's width.
     double columnLeft = 0.0;
     unsigned turnsLeft = w.turns;
     for (;;) {
-        columnLeft = columnLeft + columnGap + static_cast<double>(columnWidth);
-        columnWidth = w.diameter > 0.0f ? w.diameter : 0.0f;
+        columnLeft = columnLeft + columnGap + columnWidth;
 
         // Whole turns per column; none can be formed without strands or
         // diameter, or when the height is not a finite number of turns.
@@ -105,26 +108,26 @@ bool canTouch(const Circle& c, const DrawingBounds& bounds)
     return overlaps(c.cx, c.r, bounds.left, bounds.right) && overlaps(c.cy, c.r, bounds.top, bounds.bottom);
 }
 
-void packWinding(const Winding& w, float& columnWidth, const std::function<void(const Circle&)>& emit)
+void packWinding(const Winding& w, const std::function<void(const Circle&)>& emit)
 {
-    forEachColumn(w, columnWidth, [&](double columnLeft, unsigned turnsInColumn) {
+    forEachColumn(w, [&](double columnLeft, unsigned turnsInColumn) {
         for (unsigned turn = 0; turn < turnsInColumn; ++turn)
             for (unsigned strand = 0; strand < w.strands; ++strand)
                 emit(circleAt(w, columnLeft, turn, strand));
     });
 }
 
-std::vector<Circle> packWindingCircles(const Winding& w, float& columnWidth)
+std::vector<Circle> packWindingCircles(const Winding& w)
 {
     std::vector<Circle> circles;
-    packWinding(w, columnWidth, [&](const Circle& c) { circles.push_back(c); });
+    packWinding(w, [&](const Circle& c) { circles.push_back(c); });
     return circles;
 }
 
-void packVisibleWinding(const Winding& w, float& columnWidth, const DrawingBounds& bounds,
+void packVisibleWinding(const Winding& w, const DrawingBounds& bounds,
                         const std::function<void(const Circle&)>& emit)
 {
-    forEachColumn(w, columnWidth, [&](double columnLeft, unsigned turnsInColumn) {
+    forEachColumn(w, [&](double columnLeft, unsigned turnsInColumn) {
         if (turnsInColumn == 0 || w.strands == 0)
             return;
         // Every circle of a column shares its centre x: test the column once.
@@ -142,10 +145,10 @@ void packVisibleWinding(const Winding& w, float& columnWidth, const DrawingBound
     });
 }
 
-void packVisibleWinding(const Winding& w, float& columnWidth, float widthTwips, float heightTwips,
+void packVisibleWinding(const Winding& w, float widthTwips, float heightTwips,
                         const std::function<void(const Circle&)>& emit)
 {
-    packVisibleWinding(w, columnWidth,
+    packVisibleWinding(w,
                        DrawingBounds{0.0, 0.0, static_cast<double>(widthTwips), static_cast<double>(heightTwips)},
                        emit);
 }

@@ -25,17 +25,18 @@ struct Winding {
 };
 
 // Packs the winding column by column, top to bottom, calling `emit` for each
-// circle. `columnWidth` is the width of the previous call's last column (mm);
-// it is read at the first column and left holding this call's wire diameter
-// (0 when the diameter is not positive), as the next call expects.
-void packWinding(const Winding& w, float& columnWidth, const std::function<void(const Circle&)>& emit);
+// circle. Columns are one wire diameter wide with a gap of 0.1 mm before
+// each, the first one included: the first column's left edge lies at
+// 0.1 mm + diameter, whatever was drawn before. A diameter that is not a
+// positive finite number packs nothing.
+void packWinding(const Winding& w, const std::function<void(const Circle&)>& emit);
 
-std::vector<Circle> packWindingCircles(const Winding& w, float& columnWidth);
+std::vector<Circle> packWindingCircles(const Winding& w);
 
 // The same packing, but emits only circles that can touch the rectangle
 // [0, widthTwips] x [0, heightTwips]; skips the rest without visiting them
-// one by one. `columnWidth` ends exactly as in packWinding.
-void packVisibleWinding(const Winding& w, float& columnWidth, float widthTwips, float heightTwips,
+// one by one.
+void packVisibleWinding(const Winding& w, float widthTwips, float heightTwips,
                         const std::function<void(const Circle&)>& emit);
 
 // A rectangle of the drawing plane in twips (left <= right, top <= bottom
@@ -53,7 +54,7 @@ bool canTouch(const Circle& c, const DrawingBounds& bounds);
 
 // packVisibleWinding for any rectangle, e.g. the picture widened by a margin
 // for what anti-aliasing adds around each circle.
-void packVisibleWinding(const Winding& w, float& columnWidth, const DrawingBounds& bounds,
+void packVisibleWinding(const Winding& w, const DrawingBounds& bounds,
                         const std::function<void(const Circle&)>& emit);
 
 } // namespace lout

@@ -14,21 +14,21 @@ constexpr double paintedReachPixels = 2.0;
 
 } // namespace
 
-void drawWinding(QImage& image, const QColor& background, const Winding& w, float& columnWidth,
-                 const QColor& colour, double pixelsPerTwip)
+void drawWinding(QImage& image, const QColor& background, const Winding& w, const QColor& colour,
+                 double pixelsPerTwip)
 {
     if (image.format() != QImage::Format_ARGB32_Premultiplied)
         image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     image.fill(background);
 
-    // With no usable scale nothing can be placed on the image, but the
-    // packing still runs so that the column width carries on as always.
+    // With no usable scale nothing can be placed on the image.
     const bool scaled = std::isfinite(pixelsPerTwip) && pixelsPerTwip > 0.0;
-    const double margin = scaled ? paintedReachPixels / pixelsPerTwip : 0.0;
-    const DrawingBounds bounds = scaled ? DrawingBounds{-margin, -margin, image.width() / pixelsPerTwip + margin,
-                                                        image.height() / pixelsPerTwip + margin}
-                                        : DrawingBounds{1.0, 1.0, 0.0, 0.0};
-    packVisibleWinding(w, columnWidth, bounds,
+    if (!scaled)
+        return;
+    const double margin = paintedReachPixels / pixelsPerTwip;
+    const DrawingBounds bounds{-margin, -margin, image.width() / pixelsPerTwip + margin,
+                               image.height() / pixelsPerTwip + margin};
+    packVisibleWinding(w, bounds,
                        [&](const Circle& c) { paintDisc(image, c, colour, pixelsPerTwip); });
 }
 

@@ -11,8 +11,8 @@ namespace lout {
 // into it as anti-aliased filled circles of `colour`. The image covers the
 // picture's drawing area at `pixelsPerTwip` device pixels per twip (1/15 at
 // 96 dpi, times the device pixel ratio). Circles that cannot touch the image
-// are skipped; `columnWidth` is carried exactly as packWinding carries it.
-void drawWinding(QImage& image, const QColor& background, const Winding& w, float& columnWidth,
-                 const QColor& colour, double pixelsPerTwip);
+// are skipped.
+void drawWinding(QImage& image, const QColor& background, const Winding& w, const QColor& colour,
+                 double pixelsPerTwip);
 
 } // namespace lout

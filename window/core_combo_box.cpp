@@ -1,6 +1,9 @@
 #include "window/core_combo_box.h"
 
+#include "catalogue/text_fold.h"
+
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace lout {
 
@@ -8,11 +11,16 @@ CoreComboBox::CoreComboBox(QWidget* container) : QComboBox(container)
 {
     auto* field = new QLineEdit(this);
     // QComboBox answers a finished edit whose text names an entry by
-    // selecting that entry. Connections run in the order they were made, so
-    // these two bracket the combo box's own handler, which setLineEdit adds.
-    connect(field, &QLineEdit::editingFinished, this, [this] { matchingTypedText_ = true; });
+    // selecting that entry, comparing names its own way and without a
+    // choice. Connections run in the order they were made, so these two
+    // bracket the combo box's own handler, which setLineEdit adds: the first
+    // keeps the typed text, the second takes it the catalogue's way.
+    connect(field, &QLineEdit::editingFinished, this, [this] {
+        matchingTypedText_ = true;
+        typedText_ = lineEdit()->text();
+    });
     setLineEdit(field);
-    connect(field, &QLineEdit::editingFinished, this, [this] { matchingTypedText_ = false; });
+    connect(field, &QLineEdit::editingFinished, this, &CoreComboBox::typingFinished);
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::currentIndexChanged, this, &CoreComboBox::indexChanged);
     connect(this, &QComboBox::activated, this, &CoreComboBox::entryActivated);
@@ -22,6 +30,15 @@ CoreComboBox::~CoreComboBox()
 {
     QObject::disconnect(lineEdit(), nullptr, this, nullptr);
     QObject::disconnect(this, nullptr, this, nullptr);
+}
+
+int CoreComboBox::entryNamed(const QString& name) const
+{
+    const std::u32string wanted = foldedName(name.toStdString());
+    for (int i = 0; i < count(); ++i)
+        if (foldedName(itemText(i).toStdString()) == wanted)
+            return i;
+    return -1;
 }
 
 void CoreComboBox::indexChanged(int index)
@@ -53,6 +70,60 @@ void CoreComboBox::entryActivated(int index)
         return;
     lastChosen_ = index;
     emit chosen();
+}
+
+// Enter, or the field left. A choice recomputes and redraws, and the
+// redraw handles events while it waits: when the field lost its focus to a
+// click that is still being delivered, the typed name is taken after that
+// click, so its release is not taken in before its press.
+void CoreComboBox::typingFinished()
+{
+    matchingTypedText_ = false;
+    const QString typed = typedText_;
+    // Undo the combo box's own silent selection: until the typed name is
+    // taken, the list shows the model the results belong to.
+    if (lastChosen_ >= 0 && currentIndex() != lastChosen_) {
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(lastChosen_);
+    }
+    if (lineEdit()->hasFocus()) {
+        takeTypedName(typed);
+        return;
+    }
+    QMetaObject::invokeMethod(this, [this, typed] { takeTypedName(typed); }, Qt::QueuedConnection);
+}
+
+void CoreComboBox::takeTypedName(const QString& typed)
+{
+    if (lastChosen_ < 0)
+        return; // nothing chosen yet: there is no name to put back
+    const int index = entryNamed(typed);
+    if (index < 0 || index == lastChosen_) {
+        showChosenName();
+        return;
+    }
+    choose(index);
+}
+
+void CoreComboBox::choose(int index)
+{
+    if (currentIndex() != index) {
+        setCurrentIndex(index); // raises `chosen` through indexChanged
+        return;
+    }
+    // Already selected, silently, before the name was taken.
+    setEditText(itemText(index));
+    indexChanged(index);
+}
+
+void CoreComboBox::showChosenName()
+{
+    if (currentIndex() != lastChosen_) {
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(lastChosen_);
+    }
+    setEditText(itemText(lastChosen_));
+    lineEdit()->setCursorPosition(0);
 }
 
 } // namespace lout

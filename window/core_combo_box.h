@@ -5,14 +5,19 @@
 namespace lout {
 
 // The editable list of core models. `chosen` is raised when an entry is
-// chosen from the list (mouse, arrow keys) or the selection is set by code;
-// typing in the text field raises nothing, also when the typed text happens
-// to name a model and the field is left or Enter is pressed.
+// chosen from the list (mouse, arrow keys), when the selection is set by
+// code, and when Enter is pressed in the text field or the field is left
+// while it holds the name of another model. A name of no model is replaced
+// by the chosen model's name. Entries are never added or removed by typing.
 class CoreComboBox : public QComboBox {
     Q_OBJECT
 public:
     explicit CoreComboBox(QWidget* container);
     ~CoreComboBox() override;
+
+    // The first entry whose name equals `name` as the catalogue compares
+    // model names (letter case aside), or -1.
+    int entryNamed(const QString& name) const;
 
 signals:
     void chosen();
@@ -23,8 +28,13 @@ protected:
 private:
     void indexChanged(int index);
     void entryActivated(int index);
+    void typingFinished();
+    void takeTypedName(const QString& typed);
+    void choose(int index);
+    void showChosenName();
 
     bool matchingTypedText_ = false;
+    QString typedText_;
     int lastChosen_ = -1;
 };
 

@@ -65,7 +65,7 @@ void Lout::Drw_Win()
 void Lout::Drw_Cir(WindingPicture& Pic, float H, float Kl, std::uint8_t Nx, std::uint8_t Ns, float Dx,
                    const QColor& Col)
 {
-    Pic.drawWinding(Winding{H, Kl, Nx, Ns, Dx}, Col_Width, Col);
+    Pic.drawWinding(Winding{H, Kl, Nx, Ns, Dx}, Col);
 }
 
 void Lout::Delay_mSec(int mSec)

@@ -141,6 +141,12 @@ void Lout::buildDiagram()
     setColour(picture, QPalette::Window, system.activeBorder);
     setColour(picture, QPalette::WindowText, system.windowText);
 
+    // The drawing is placed from the corner of the picture's client area,
+    // inside its frame, and is clipped there: it never paints the frame.
+    auto* clientArea = new QWidget(picture);
+    clientArea->setGeometry(picture->contentsRect());
+    clientArea->setAttribute(Qt::WA_TransparentForMouseEvents);
+
     // Later children lie above earlier ones: build from the bottom up.
     const std::vector<DiagramItem> items = diagramItems();
     for (auto item = items.rbegin(); item != items.rend(); ++item) {
@@ -148,7 +154,7 @@ void Lout::buildDiagram()
             const QColor colour = line->role == Role::HighlightText ? system.highlightText
                                   : line->role == Role::TitleBarText ? system.titleBarText
                                                                      : QColor::fromRgb(line->rgb);
-            auto* control = new LineControl(picture, line->x1, line->y1, line->x2, line->y2, colour, line->width);
+            auto* control = new LineControl(clientArea, line->x1, line->y1, line->x2, line->y2, colour, line->width);
             control->setObjectName(memberName(arrayName(line->array), line->index));
             switch (line->array) {
             case Array::linU2: c_.linU2.at(line->index) = control; break;
@@ -159,7 +165,7 @@ void Lout::buildDiagram()
             }
         } else {
             const auto& placed = std::get<LabelSpec>(*item);
-            QLabel* label = placeLabel(picture, memberName("Label3", placed.index), QString::fromUtf8(placed.caption),
+            QLabel* label = placeLabel(clientArea, memberName("Label3", placed.index), QString::fromUtf8(placed.caption),
                                        placed.left, placed.top, placed.width, placed.height, QColor::fromRgb(placed.rgb));
             if (placed.opaque) {
                 label->setAutoFillBackground(true);

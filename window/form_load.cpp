@@ -28,7 +28,25 @@ constexpr double kAssumedFrameTwips = 450;
 constexpr double kVisibleClientTwips = 2895;
 constexpr int kDefaultModelIndex = 6;
 
+// The client height that makes the window 3400 twips high outside with a
+// frame `framePixels` high, never less than the controls need.
+int clientHeightForFrame(int framePixels)
+{
+    return std::max(twipsToPixels(kOuterHeightTwips) - framePixels, twipsToPixels(kVisibleClientTwips));
+}
+
 } // namespace
+
+// The frame is the window manager's, known once it has framed the window;
+// until then a usual frame is assumed, and the height is set again when the
+// real frame is known.
+void Lout::fitOuterHeight()
+{
+    const int reportedFrame = frameGeometry().height() - height();
+    const int client = clientHeightForFrame(reportedFrame > 0 ? reportedFrame : twipsToPixels(kAssumedFrameTwips));
+    if (minimumHeight() != client || maximumHeight() != client)
+        setFixedHeight(client);
+}
 
 void Lout::Form_Load(const std::filesystem::path& catalogue)
 {
@@ -41,9 +59,7 @@ void Lout::Form_Load(const std::filesystem::path& catalogue)
     // 1. Top-left corner of the screen, 3400 twips high outside.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().topLeft());
-    const int reportedFrame = frameGeometry().height() - height();
-    const int frame = reportedFrame > 0 ? reportedFrame : twipsToPixels(kAssumedFrameTwips);
-    setFixedHeight(std::max(twipsToPixels(kOuterHeightTwips) - frame, twipsToPixels(kVisibleClientTwips)));
+    fitOuterHeight();
 
     // 2.-4. The catalogue and its record set, held for the whole run.
     catalogueFile_ = catalogue.string();

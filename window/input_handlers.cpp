@@ -2,6 +2,7 @@
 // stepped. Each stores its input and recomputes through Ref_Pram.
 #include "window/lout.h"
 
+#include "design/current_results.h"
 #include "design/inputs.h"
 #include "design/number_text.h"
 #include "design/ref_pram.h"
@@ -11,9 +12,11 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
-#include <algorithm>
-#include <cmath>
+#include <array>
+#include <optional>
+#include <string>
 
 namespace lout {
 
@@ -34,13 +37,14 @@ QString text(const std::string& utf8)
 
 void Lout::cmb_Core_Click()
 {
-    const std::string name = c_.cmb_Core->currentText().toStdString();
-    if (!CorRD)
-        throw CatalogueError(3021, "磁芯目录尚未打开，没有当前记录");
+    const int entry = c_.cmb_Core->currentIndex();
+    if (!CorRD || entry < 0)
+        throw CatalogueError(3021, "磁芯目录尚未打开或没有选定型号，没有当前记录");
+    // List entry k was listed from the k-th row in TYPE order: that row
+    // becomes current, also where two rows share a name.
     CorRD->moveFirst();
-    // The first row of that name becomes current; a name from the list is
-    // always found.
-    CorRD->findFirst(name);
+    for (int row = 0; row < entry; ++row)
+        CorRD->moveNext();
     state_.Ae = coreAreaOf(CorRD->field(std::string_view("Co_Ae")), catalogueFile_);
     state_.Bm = 0.25F;
     Ref_Pram();
@@ -50,14 +54,14 @@ void Lout::txt_U_2m_Change()
 {
     state_.U2m = singleFromText(*c_.txt_U_2m);
     Ref_Pram();
-    c_.txt_Dmax->setText(text(formatPercent(state_.Dmax)));
+    c_.txt_Dmax->setText(text(shownDutyRatio(state_, currentResults())));
 }
 
 void Lout::txt_Uout_Change()
 {
     state_.Uo = singleFromText(*c_.txt_Uout);
     Ref_Pram();
-    c_.txt_Dmax->setText(text(formatPercent(state_.Dmax)));
+    c_.txt_Dmax->setText(text(shownDutyRatio(state_, currentResults())));
     // The dummy load follows the output voltage at once.
     txt_Wave_Change();
 }
@@ -74,14 +78,19 @@ void Lout::txt_Fosc_Change()
 {
     const FrequencyInput frequency = frequencyFromText(c_.txt_Fosc->text().toStdString());
     state_.Fosc = frequency.fosc;
-    // A frequency beyond the single range is kept but not computed with.
-    if (!frequency.ok)
+    // A frequency beyond the single range is kept but not computed with:
+    // the results it feeds no longer belong to the inputs.
+    if (!frequency.ok) {
+        changedSinceRecomputation_.Fosc = true;
+        showResults();
         return;
+    }
     Ref_Pram();
 }
 
 void Lout::croWave_Change()
 {
+    rippleTakenBeforeStep_ = false;
     state_.Wave = rippleFromScrollBar(static_cast<std::int16_t>(c_.croWave->topValue()),
                                       static_cast<std::int16_t>(c_.croWave->value()));
     const QString percent = text(formatPercent(state_.Wave));
@@ -93,31 +102,65 @@ void Lout::croWave_Change()
         txt_Wave_Change();
     else
         c_.txt_Wave->setText(percent);
+    c_.txt_Wave->setModified(false); // the box shows the ripple in force
     setCaption(c_.Label3.at(10), percent);
     Ref_Pram();
 }
 
 void Lout::txt_Wave_Change()
 {
-    // A division that fails (no ripple, no current) leaves the old text.
-    if (const std::optional<float> ohms = dummyLoad(state_.Uo, state_.Wave, state_.Io))
-        c_.lab_Pram.at(5)->setText(text(dummyLoadText(*ohms)));
+    // A division that fails (no ripple, no current) shows no load.
+    c_.lab_Pram.at(5)->setText(text(shownDummyLoad(dummyLoad(state_.Uo, state_.Wave, state_.Io))));
 }
 
 // A ripple typed into the box counts once the box is left or Enter is
 // pressed: it moves the spinner, which recomputes and rewrites the box.
 void Lout::applyTypedRipple()
 {
-    const double typed = textToNumber(c_.txt_Wave->text().toStdString());
-    if (std::isnan(typed))
+    const std::optional<int> percent = rippleFromTypedText(c_.txt_Wave->text().toStdString());
+    if (!percent)
         return;
-    const double whole = std::floor(std::clamp(typed, -1.0, 101.0) + 0.5);
-    const int percent = static_cast<int>(std::clamp(whole, 0.0, 100.0));
-    if (percent != c_.croWave->value()) {
-        c_.croWave->setValue(percent);
+    if (*percent != c_.croWave->value()) {
+        c_.croWave->setValue(*percent);
         return;
     }
     c_.txt_Wave->setText(text(formatPercent(state_.Wave)));
+}
+
+// The spinner's step comes before the box is left (a click that takes the
+// focus is delivered after it, a wheel or key leaves the focus where it
+// is), so the typed ripple is taken here first. It is set without raising
+// the change: the step that follows raises it once, from the typed value.
+// No recomputation runs before the step, so none can wait inside a click.
+void Lout::takeTypedRippleBeforeStep()
+{
+    if (!c_.txt_Wave->isModified())
+        return;
+    const std::optional<int> percent = rippleFromTypedText(c_.txt_Wave->text().toStdString());
+    if (!percent || *percent == c_.croWave->value())
+        return;
+    const QSignalBlocker quiet(c_.croWave);
+    c_.croWave->setValue(*percent);
+    rippleTakenBeforeStep_ = true;
+}
+
+// A step at the spinner's end changes nothing and raises nothing.
+void Lout::applyRippleTakenBeforeStep()
+{
+    if (rippleTakenBeforeStep_)
+        croWave_Change();
+}
+
+CurrentResults Lout::currentResults() const
+{
+    return resultsFromCurrentInputs(latestSteps_, changedSinceRecomputation_);
+}
+
+void Lout::showResults()
+{
+    const std::array<std::string, 5> labels = shownResultLabels(state_, currentResults());
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        c_.lab_Pram.at(i)->setText(text(labels[i]));
 }
 
 void Lout::Ref_Pram()
@@ -125,10 +168,9 @@ void Lout::Ref_Pram()
     ++recomputations_;
     const RefPramOutcome outcome = refPram(state_);
     state_ = outcome.state;
-    for (std::size_t i = 0; i < outcome.labels.size(); ++i) {
-        if (outcome.labels[i])
-            c_.lab_Pram.at(i)->setText(text(*outcome.labels[i]));
-    }
+    latestSteps_ = outcome.stored;
+    changedSinceRecomputation_ = {};
+    showResults();
     // A failure of the drawing ends it silently; the results stay shown.
     try {
         Drw_Win();

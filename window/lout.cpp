@@ -48,6 +48,8 @@ void Lout::connectHandlers()
         QMetaObject::invokeMethod(this, &Lout::applyTypedRipple, Qt::QueuedConnection);
     });
     connect(c_.croWave, &QAbstractSlider::valueChanged, this, [this] { runHandler(&Lout::croWave_Change); });
+    connect(c_.croWave, &RippleScrollBar::aboutToStep, this, &Lout::takeTypedRippleBeforeStep);
+    connect(c_.croWave, &RippleScrollBar::stepDone, this, [this] { runHandler(&Lout::applyRippleTakenBeforeStep); });
     connect(c_.cmb_Core, &CoreComboBox::chosen, this, [this] { runHandler(&Lout::cmb_Core_Click); });
     connect(c_.Check1, &QPushButton::toggled, this, [this] { runHandler(&Lout::Check1_Click); });
 }
@@ -90,6 +92,23 @@ void Lout::rethrowStartupFailure()
         startupFailure_ = nullptr;
         std::rethrow_exception(failure);
     }
+}
+
+// The window manager frames the window after it is shown, and moves it
+// when it does: the outer height is set again once its frame is known.
+bool Lout::event(QEvent* event)
+{
+    const bool handled = QDialog::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::WindowActivate:
+        fitOuterHeight();
+        break;
+    default:
+        break;
+    }
+    return handled;
 }
 
 // The window has no Cancel button: Escape does not close it.

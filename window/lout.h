@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/core_catalogue.h"
+#include "design/current_results.h"
 #include "design/design_state.h"
 
 #include <QDialog>
@@ -95,13 +96,13 @@ public:
     void Delay_mSec(int mSec);
 
     const DesignState& designState() const { return state_; }
-    float colWidth() const { return Col_Width; }
     // How many recomputations have run since the window was made.
     long recomputations() const { return recomputations_; }
     // Whether a redraw is waiting for its events (Delay_mSec is running).
     bool isWaiting() const { return waitDepth_ > 0; }
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -112,8 +113,22 @@ private:
     void buildCoreView();
     void connectHandlers();
     void setFocusOrder();
+    // Sets the client height so that the window, frame included, is 3400
+    // twips high, but never below what the controls need.
+    void fitOuterHeight();
 
     void applyTypedRipple();
+    // Before a step of the spinner: a ripple typed into txt_Wave and not yet
+    // applied becomes the spinner's value, quietly, so the step starts
+    // from it. After the step: if the step left that value as it was, the
+    // typed ripple is applied on its own.
+    void takeTypedRippleBeforeStep();
+    void applyRippleTakenBeforeStep();
+    // Which results of the latest recomputation the current inputs gave.
+    CurrentResults currentResults() const;
+    // Writes lab_Pram(0) to lab_Pram(4) from the design state, "--" for a
+    // result that is not current.
+    void showResults();
     // Runs a handler raised by a control: during start-up a failure is kept
     // for Form_Load to rethrow; afterwards it is shown and the window stays.
     void runHandler(void (Lout::*handler)());
@@ -122,16 +137,19 @@ private:
     LoutControls c_;
     ErrorPresenter presenter_;
     DesignState state_;
+    StoredSteps latestSteps_;
+    ChangedInputs changedSinceRecomputation_;
     std::optional<CoreRecordSet> CorRD;
     std::string catalogueFile_;
     float Twip_per_mm = 0;
-    float Col_Width = 0;
     std::uint64_t drawGeneration_ = 0;
     // Waits in progress, one inside the other.
     static constexpr int kMostNestedWaits = 8;
     int waitDepth_ = 0;
     long recomputations_ = 0;
     bool loading_ = false;
+    // A typed ripple set into the spinner before its step and not yet applied.
+    bool rippleTakenBeforeStep_ = false;
     std::exception_ptr startupFailure_;
 };
 

@@ -1,5 +1,7 @@
 #include "window/ripple_scroll_bar.h"
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -44,6 +46,17 @@ void RippleScrollBar::turnRound(int action)
     }
 }
 
+void RippleScrollBar::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QScrollBar::mousePressEvent(event);
+        return;
+    }
+    emit aboutToStep();
+    QScrollBar::mousePressEvent(event); // the first step is taken at the press
+    emit stepDone();
+}
+
 void RippleScrollBar::wheelEvent(QWheelEvent* event)
 {
     const int delta = event->angleDelta().y();
@@ -52,8 +65,17 @@ void RippleScrollBar::wheelEvent(QWheelEvent* event)
         return;
     }
     // Wheel up is the top arrow.
+    emit aboutToStep();
     triggerAction(delta > 0 ? SliderSingleStepSub : SliderSingleStepAdd);
     event->accept();
+    emit stepDone();
+}
+
+void RippleScrollBar::keyPressEvent(QKeyEvent* event)
+{
+    emit aboutToStep();
+    QScrollBar::keyPressEvent(event);
+    emit stepDone();
 }
 
 } // namespace lout

@@ -40,12 +40,11 @@ QImage WindingPicture::freshImage() const
     return image;
 }
 
-void WindingPicture::drawWinding(const Winding& winding, float& columnWidth, const QColor& colour)
+void WindingPicture::drawWinding(const Winding& winding, const QColor& colour)
 {
     if (image_.size() != backingSize())
         image_ = freshImage();
-    lout::drawWinding(image_, background(), winding, columnWidth, colour,
-                      image_.devicePixelRatio() / kTwipsPerPixel);
+    lout::drawWinding(image_, background(), winding, colour, image_.devicePixelRatio() / kTwipsPerPixel);
     update();
 }
 

@@ -16,8 +16,8 @@ public:
     explicit WindingPicture(QWidget* container);
 
     // Clears the picture to its background and draws the winding in
-    // `colour`; `columnWidth` is carried from one drawing to the next.
-    void drawWinding(const Winding& winding, float& columnWidth, const QColor& colour);
+    // `colour`.
+    void drawWinding(const Winding& winding, const QColor& colour);
 
     // The backing image at device resolution, as far down as the container
     // can show the picture.

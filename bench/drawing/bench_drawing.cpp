@@ -27,9 +27,8 @@ void packAll(benchmark::State& state, const Winding& w)
 {
     std::size_t circles = 0;
     for (auto _ : state) {
-        float columnWidth = w.diameter;
         circles = 0;
-        lout::packWinding(w, columnWidth, [&](const lout::Circle& c) {
+        lout::packWinding(w, [&](const lout::Circle& c) {
             benchmark::DoNotOptimize(c);
             ++circles;
         });
@@ -41,13 +40,11 @@ void draw(benchmark::State& state, const Winding& w)
 {
     QImage image(25, 65, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        float columnWidth = w.diameter;
-        lout::drawWinding(image, Qt::white, w, columnWidth, QColor(255, 0, 0), pixelsPerTwip);
+        lout::drawWinding(image, Qt::white, w, QColor(255, 0, 0), pixelsPerTwip);
         benchmark::DoNotOptimize(image.constBits());
     }
     std::size_t visible = 0;
-    float columnWidth = w.diameter;
-    lout::packVisibleWinding(w, columnWidth, 375.0f, 975.0f, [&](const lout::Circle&) { ++visible; });
+    lout::packVisibleWinding(w, 375.0f, 975.0f, [&](const lout::Circle&) { ++visible; });
     state.counters["visible"] = static_cast<double>(visible);
 }
 
@@ -55,9 +52,8 @@ void packVisible(benchmark::State& state, const Winding& w)
 {
     std::size_t circles = 0;
     for (auto _ : state) {
-        float columnWidth = w.diameter;
         circles = 0;
-        lout::packVisibleWinding(w, columnWidth, 375.0f, 975.0f, [&](const lout::Circle& c) {
+        lout::packVisibleWinding(w, 375.0f, 975.0f, [&](const lout::Circle& c) {
             benchmark::DoNotOptimize(c);
             ++circles;
         });

@@ -51,6 +51,15 @@ TEST(Ripple, ValueOverMinimum)
     EXPECT_EQ(rippleFromScrollBar(100, 1), 0.01f);
 }
 
+TEST(Ripple, TypedTextIsRoundedAndHeldToTheSpinnersRange)
+{
+    const std::pair<const char*, int> typed[] = {{"20", 20},   {"12.5%", 13}, {"12.4", 12}, {"150", 100},
+                                                 {"-7", 0},    {"", 0},       {"abc", 0},   {"1e400", 100},
+                                                 {"-1e400", 0}, {"&H14", 20}, {" 3 0 ", 30}};
+    for (const auto& [text, percent] : typed)
+        EXPECT_EQ(rippleFromTypedText(text), percent) << text;
+}
+
 TEST(DummyLoad, WholeOhmsForEveryRippleStep)
 {
     const std::pair<int, const char*> expected[] = {{5, "95Ω"},  {10, "47Ω"}, {15, "31Ω"}, {20, "23Ω"},

@@ -44,12 +44,17 @@ TEST(FormatFixed, CarriesAndDigitCounts)
     EXPECT_EQ(formatFixed(std::numeric_limits<double>::max(), 0).size(), 309u);
 }
 
-TEST(FormatFixed, ValuesThatRoundToZeroHaveNoMinus)
+// A negative value keeps its minus also where its digits round to zero: a
+// "-0.0 uH" tells the user the voltage is too low. Negative zero is no
+// negative value.
+TEST(FormatFixed, NegativeValuesThatRoundToZeroKeepTheirMinus)
 {
-    EXPECT_EQ(formatFixed(-0.04, 1), "0.0");
-    EXPECT_EQ(formatFixed(-0.0, 2), "0.00");
+    EXPECT_EQ(formatFixed(-0.04, 1), "-0.0");
+    EXPECT_EQ(formatFixed(-0.004, 2), "-0.00");
+    EXPECT_EQ(formatFixed(-1e-300, 1), "-0.0");
     EXPECT_EQ(formatFixed(-0.005, 2), "-0.01"); // -0.005000000000000000104...
-    EXPECT_EQ(formatFixed(-1e-300, 1), "0.0");
+    EXPECT_EQ(formatFixed(-0.0, 2), "0.00");
+    EXPECT_EQ(formatWhole(-0.0), "0");
 }
 
 TEST(NumberTexts, NonFiniteValuesHaveTheirOwnTexts)
@@ -88,7 +93,9 @@ TEST(FormatPercent, TimesHundredThenIntOfPlusHalf)
     EXPECT_EQ(formatPercent(1), "100%");
     EXPECT_EQ(formatPercent(0), "0%");
     EXPECT_EQ(formatPercent(0.004), "0%");
-    EXPECT_EQ(formatPercent(-0.004), "0%");
+    EXPECT_EQ(formatPercent(-0.004), "-0%"); // the minus of a negative value stays
+    EXPECT_EQ(formatPercent(-0.005), "-0%");
+    EXPECT_EQ(formatPercent(-0.0), "0%");
     EXPECT_EQ(formatPercent(0.995), "100%");
     EXPECT_EQ(formatPercent(-0.05), "-5%");
     EXPECT_EQ(formatPercent(-0.056), "-6%");

@@ -36,8 +36,7 @@ bool sameBits(const Circle& a, const Circle& b) { return std::memcmp(&a, &b, siz
 
 TEST(PackWinding, TwentyTurnsOfTwoStrandsFillTwoColumns)
 {
-    float columnWidth = 0.8f;
-    const auto circles = packWindingCircles(winding(17.8f, kl, 20, 2, 0.8f), columnWidth);
+    const auto circles = packWindingCircles(winding(17.8f, kl, 20, 2, 0.8f));
     ASSERT_EQ(circles.size(), 40u);
 
     const auto columns = columnsOf(circles);
@@ -57,13 +56,11 @@ TEST(PackWinding, TwentyTurnsOfTwoStrandsFillTwoColumns)
     }
     for (const Circle& c : circles)
         EXPECT_EQ(c.r, 21.739132f);
-    EXPECT_EQ(columnWidth, 0.8f);
 }
 
 TEST(PackWinding, TurnsBeyondOneColumnGoToTheNextAndAreNeverSplit)
 {
-    float columnWidth = 0.8f;
-    const auto columns = columnsOf(packWindingCircles(winding(17.8f, kl, 25, 2, 0.8f), columnWidth));
+    const auto columns = columnsOf(packWindingCircles(winding(17.8f, kl, 25, 2, 0.8f)));
     ASSERT_EQ(columns.size(), 3u);
     EXPECT_EQ(columns[0].second, 20);
     EXPECT_EQ(columns[1].second, 20);
@@ -72,69 +69,56 @@ TEST(PackWinding, TurnsBeyondOneColumnGoToTheNextAndAreNeverSplit)
     EXPECT_NEAR((columns[2].first - columns[1].first) / kl, 0.9, 1e-5);
 
     // Three strands: 17.8 / (3 × 0.88) = 6.7 turns, so 6 turns (18 circles) a column.
-    const auto threeStrands = columnsOf(packWindingCircles(winding(17.8f, kl, 13, 3, 0.8f), columnWidth));
+    const auto threeStrands = columnsOf(packWindingCircles(winding(17.8f, kl, 13, 3, 0.8f)));
     ASSERT_EQ(threeStrands.size(), 3u);
     EXPECT_EQ(threeStrands[0].second, 18);
     EXPECT_EQ(threeStrands[1].second, 18);
     EXPECT_EQ(threeStrands[2].second, 3);
 }
 
-TEST(PackWinding, ColumnWidthCarriesIntoTheNextCall)
+// The first column starts one gap and one diameter in, whatever was packed
+// before: a winding is the same whichever picture it goes into, and in
+// whatever order.
+TEST(PackWinding, TheFirstColumnStartsAGapAndADiameterIn)
 {
-    float columnWidth = 0.0f; // as when the window is new
-    const auto first = packWindingCircles(winding(17.8f, kl, 1, 1, 0.8f), columnWidth);
-    ASSERT_EQ(first.size(), 1u);
-    EXPECT_EQ(first[0].cx, static_cast<float>((0.1 + 0.4000000059604645) * static_cast<double>(kl)));
-    EXPECT_EQ(columnWidth, 0.8f);
-
-    const auto second = packWindingCircles(winding(17.8f, kl, 1, 1, 0.8f), columnWidth);
-    EXPECT_EQ(second[0].cx, 70.652176f); // left edge 0.9 mm
-
-    // A new diameter: this call still starts after the old one.
-    const auto third = packWindingCircles(winding(17.8f, kl, 1, 1, 0.5f), columnWidth);
-    EXPECT_NEAR(third[0].cx / kl - 0.25, 0.9, 1e-6);
-    EXPECT_EQ(columnWidth, 0.5f);
+    for (const float diameter : {0.8f, 0.5f, 4.17f, 0.8f}) {
+        const auto circles = packWindingCircles(winding(17.8f, kl, 1, 1, diameter));
+        ASSERT_EQ(circles.size(), 1u) << diameter;
+        const double dx = static_cast<double>(diameter);
+        EXPECT_EQ(circles[0].cx, static_cast<float>((0.1 + dx + dx / 2) * static_cast<double>(kl))) << diameter;
+    }
+    EXPECT_EQ(packWindingCircles(winding(17.8f, kl, 1, 1, 0.8f))[0].cx, 70.652176f); // left edge 0.9 mm
 }
 
-TEST(PackWinding, NothingFitsButTheColumnWidthIsStillTaken)
+TEST(PackWinding, NothingFitsNothingIsPacked)
 {
-    float columnWidth = 0.3f;
-    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 0, 2, 0.8f), columnWidth).empty());
-    EXPECT_EQ(columnWidth, 0.8f);
-
+    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 0, 2, 0.8f)).empty());
     // 1.7 mm holds no turn of one 1.6 mm strand (1.76 mm).
-    EXPECT_TRUE(packWindingCircles(winding(1.7f, kl, 5, 1, 1.6f), columnWidth).empty());
-    EXPECT_EQ(columnWidth, 1.6f);
-    EXPECT_EQ(packWindingCircles(winding(1.8f, kl, 5, 1, 1.6f), columnWidth).size(), 5u);
+    EXPECT_TRUE(packWindingCircles(winding(1.7f, kl, 5, 1, 1.6f)).empty());
+    EXPECT_EQ(packWindingCircles(winding(1.8f, kl, 5, 1, 1.6f)).size(), 5u);
 
-    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 5, 0, 0.8f), columnWidth).empty());
-    EXPECT_EQ(columnWidth, 0.8f);
-    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 5, 2, 0.0f), columnWidth).empty());
-    EXPECT_EQ(columnWidth, 0.0f);
-    EXPECT_TRUE(packWindingCircles(winding(-2.2f, -340.9f, 5, 2, 0.8f), columnWidth).empty());
-    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 5, 2, -0.8f), columnWidth).empty());
-    EXPECT_EQ(columnWidth, 0.0f);
+    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 5, 0, 0.8f)).empty());
+    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 5, 2, 0.0f)).empty());
+    EXPECT_TRUE(packWindingCircles(winding(-2.2f, -340.9f, 5, 2, 0.8f)).empty());
+    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 5, 2, -0.8f)).empty());
 }
 
 TEST(PackWinding, NonFiniteNumbersEndWithoutHanging)
 {
-    float columnWidth = 0.0f;
-    EXPECT_TRUE(packWindingCircles(winding(inf, kl, 255, 255, 0.8f), columnWidth).empty());
-    EXPECT_TRUE(packWindingCircles(winding(nan, kl, 255, 255, 0.8f), columnWidth).empty());
-    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 255, 255, nan), columnWidth).empty());
-    EXPECT_EQ(columnWidth, 0.0f);
-    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 255, 255, inf), columnWidth).empty());
-    EXPECT_EQ(columnWidth, inf);
-    columnWidth = 0.0f;
+    EXPECT_TRUE(packWindingCircles(winding(inf, kl, 255, 255, 0.8f)).empty());
+    EXPECT_TRUE(packWindingCircles(winding(nan, kl, 255, 255, 0.8f)).empty());
+    // No usable diameter: nothing is drawn.
+    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 255, 255, nan)).empty());
+    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 255, 255, inf)).empty());
+    EXPECT_TRUE(packWindingCircles(winding(17.8f, kl, 255, 255, -inf)).empty());
     // A broken scale still packs the right number of circles, just nowhere.
-    EXPECT_EQ(packWindingCircles(winding(17.8f, nan, 255, 2, 0.06f), columnWidth).size(), 510u);
-    EXPECT_EQ(packWindingCircles(winding(17.8f, inf, 3, 2, 0.8f), columnWidth).size(), 6u);
+    EXPECT_EQ(packWindingCircles(winding(17.8f, nan, 255, 2, 0.06f)).size(), 510u);
+    EXPECT_EQ(packWindingCircles(winding(17.8f, inf, 3, 2, 0.8f)).size(), 6u);
 }
 
 TEST(PackWinding, LargestWindingPacksEveryCircleInsideTheHeight)
 {
-    float columnWidth = 0.0f;
-    const auto circles = packWindingCircles(winding(17.8f, kl, 255, 255, 0.06f), columnWidth);
+    const auto circles = packWindingCircles(winding(17.8f, kl, 255, 255, 0.06f));
     ASSERT_EQ(circles.size(), 65025u);
     const auto columns = columnsOf(circles);
     EXPECT_EQ(columns.size(), 255u);
@@ -152,8 +136,7 @@ TEST(PackWinding, CirclesNeverOverlapOrLeaveTheWindowHeight)
     std::uniform_int_distribution<int> count(0, 40);
     for (int round = 0; round < 200; ++round) {
         const Winding w = winding(height(random), kl, count(random), count(random), diameter(random));
-        float columnWidth = w.diameter;
-        const auto circles = packWindingCircles(w, columnWidth);
+        const auto circles = packWindingCircles(w);
         for (std::size_t i = 0; i < circles.size(); ++i) {
             ASSERT_LE(circles[i].cy + circles[i].r, w.usableHeight * kl * 1.0001f);
             if (i == 0)
@@ -201,24 +184,20 @@ TEST(PackVisibleWinding, GivesExactlyTheFilteredCirclesOfTheFullPacking)
         if (top > bottom)
             std::swap(top, bottom);
         const DrawingBounds bounds{left, top, right, bottom};
-        const float carried = std::uniform_real_distribution<float>(0.0f, 1.0f)(random);
 
-        float fullWidth = carried;
         std::vector<Circle> expected;
-        packWinding(w, fullWidth, [&](const Circle& c) {
+        packWinding(w, [&](const Circle& c) {
             if (canTouch(c, bounds))
                 expected.push_back(c);
         });
-        float visibleWidth = carried;
         std::vector<Circle> visible;
-        packVisibleWinding(w, visibleWidth, bounds, [&](const Circle& c) { visible.push_back(c); });
+        packVisibleWinding(w, bounds, [&](const Circle& c) { visible.push_back(c); });
 
         ASSERT_EQ(visible.size(), expected.size())
             << "H " << w.usableHeight << " Kl " << w.twipsPerMm << " Nx " << int(w.turns) << " Ns " << int(w.strands)
             << " Dx " << w.diameter;
         for (std::size_t i = 0; i < visible.size(); ++i)
             ASSERT_TRUE(sameBits(visible[i], expected[i])) << i;
-        ASSERT_TRUE(std::memcmp(&visibleWidth, &fullWidth, sizeof(float)) == 0);
     }
 }
 
@@ -226,20 +205,18 @@ TEST(PackVisibleWinding, PictureRectangleKeepsTheColumnsThatReachIntoIt)
 {
     // 375 × 967 twips picture; columns 0.9 mm apart, centres at
     // 70.65 + 48.91 k twips, radius 21.74: columns k = 0..6 reach x <= 375.
-    float columnWidth = 0.8f;
     std::vector<Circle> visible;
-    packVisibleWinding(winding(17.8f, kl, 255, 2, 0.8f), columnWidth, 375.0f, 967.39136f,
+    packVisibleWinding(winding(17.8f, kl, 255, 2, 0.8f), 375.0f, 967.39136f,
                        [&](const Circle& c) { visible.push_back(c); });
     const auto columns = columnsOf(visible);
     ASSERT_EQ(columns.size(), 7u);
     for (const auto& [x, n] : columns)
         EXPECT_EQ(n, 20);
     EXPECT_EQ(columns.front().first, 70.652176f);
-    EXPECT_EQ(columnWidth, 0.8f);
 
     // A picture showing only the lower part of the window.
     visible.clear();
-    packVisibleWinding(winding(17.8f, kl, 10, 2, 0.8f), columnWidth,
+    packVisibleWinding(winding(17.8f, kl, 10, 2, 0.8f),
                        DrawingBounds{0.0, 900.0, 375.0, 967.39136}, [&](const Circle& c) { visible.push_back(c); });
     // Only the last two circles (centres 882.6 and 930.4, radius 21.7) reach y >= 900.
     ASSERT_EQ(visible.size(), 2u);

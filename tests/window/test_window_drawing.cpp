@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -46,6 +47,15 @@ bool isRed(QRgb pixel)
     return qRed(pixel) > 200 && qGreen(pixel) < 160 && qBlue(pixel) < 160;
 }
 
+int redPixels(const QImage& image)
+{
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red += isRed(image.pixel(x, y)) ? 1 : 0;
+    return red;
+}
+
 // The winding both pictures should show for the window's current state.
 Winding windingOf(const DesignState& s, const CoreWindowLayout& layout)
 {
@@ -53,11 +63,11 @@ Winding windingOf(const DesignState& s, const CoreWindowLayout& layout)
                    s.Dia_mm};
 }
 
-QImage drawnAfresh(const WindingPicture& picture, const Winding& winding, float& columnWidth)
+QImage drawnAfresh(const WindingPicture& picture, const Winding& winding)
 {
     QImage image(picture.image().size(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(picture.image().devicePixelRatio());
-    drawWinding(image, picture.palette().color(QPalette::Base), winding, columnWidth, QColor(255, 0, 0),
+    drawWinding(image, picture.palette().color(QPalette::Base), winding, QColor(255, 0, 0),
                 image.devicePixelRatio() / 15.0);
     return image;
 }
@@ -127,7 +137,6 @@ private slots:
     {
         // A low frequency gives a thick wire, several pixels across.
         w_->get<QLineEdit>("txt_Fosc")->setText(QStringLiteral("10"));
-        float columnWidth = w_->window->colWidth();
         auto* models = w_->get<QComboBox>("cmb_Core");
         models->setFocus();
         QTest::keyClick(models, Qt::Key_Down);
@@ -136,7 +145,7 @@ private slots:
         const Winding winding = windingOf(w_->window->designState(), layoutOf("EE42", kEE42));
         QVERIFY(winding.diameter * winding.twipsPerMm / 15 > 3);
         for (int index : {1, 2}) {
-            const std::vector<Circle> circles = packWindingCircles(winding, columnWidth);
+            const std::vector<Circle> circles = packWindingCircles(winding);
             const QImage& image = picture(index)->image();
             const double scale = image.devicePixelRatio() / 15.0;
             int visible = 0;
@@ -183,6 +192,45 @@ private slots:
             }
         }
         QVERIFY(redOnScreen > 0);
+    }
+
+    // Both winding windows hold the same winding, each first column one gap
+    // and one wire diameter from its left edge: after a new diameter, and
+    // after the frequency is emptied (no usable diameter) and typed again.
+    void bothWindowsShowTheSameWindingAfterEveryChange()
+    {
+        auto* fosc = w_->get<QLineEdit>("txt_Fosc");
+        fosc->setFocus();
+        const auto expectSame = [&](const char* typed, bool drawn) {
+            const QImage& left = picture(1)->image();
+            const QImage& right = picture(2)->image();
+            QVERIFY2(left == right, qPrintable(QStringLiteral("the windows differ after typing \"%1\"").arg(typed)));
+            QVERIFY2((redPixels(right) > 0) == drawn, typed);
+            if (drawn) {
+                // The first circle's left edge lies at 0.1 mm + Dx.
+                const Winding winding = windingOf(w_->window->designState(), layoutOf("EE40", kEE40));
+                const std::vector<Circle> circles = packWindingCircles(winding);
+                QVERIFY(!circles.empty());
+                QCOMPARE(circles.front().cx - circles.front().r,
+                         static_cast<float>((0.1 + static_cast<double>(winding.diameter)) * winding.twipsPerMm));
+            }
+        };
+        fosc->selectAll();
+        QTest::keyClicks(fosc, "50"); // 0.42 mm becomes 0.59 mm
+        expectSame("50", true);
+        if (QTest::currentTestFailed())
+            return;
+        fosc->selectAll();
+        QTest::keyClick(fosc, Qt::Key_Delete); // no frequency: an infinite diameter, no strands
+        expectSame("", false);
+        if (QTest::currentTestFailed())
+            return;
+        QTest::keyClicks(fosc, "1"); // too many turns to draw: the pictures stay
+        expectSame("1", false);
+        if (QTest::currentTestFailed())
+            return;
+        QTest::keyClicks(fosc, "0"); // 10 kHz: 1.32 mm
+        expectSame("10", true);
     }
 
     void theViewsSwapWithoutRecomputingOrRedrawing()
@@ -265,7 +313,6 @@ private slots:
     {
         auto* models = w_->get<QComboBox>("cmb_Core");
         const long before = runs();
-        float columnWidth = w_->window->colWidth();
         // Posted now, handled during the redraw's wait below: the model
         // changes while the frequency's recomputation is drawing.
         QTimer::singleShot(0, models, [models] { models->setCurrentIndex(kEE42Index); });
@@ -275,8 +322,8 @@ private slots:
 
         const DesignState& s = w_->window->designState();
         const Winding newest = windingOf(s, layoutOf("EE42", kEE42));
-        const QImage left = drawnAfresh(*picture(1), newest, columnWidth);
-        const QImage right = drawnAfresh(*picture(2), newest, columnWidth);
+        const QImage left = drawnAfresh(*picture(1), newest);
+        const QImage right = drawnAfresh(*picture(2), newest);
         QCOMPARE(picture(1)->image(), left);
         QCOMPARE(picture(2)->image(), right);
 
@@ -285,8 +332,7 @@ private slots:
         // test would prove nothing.
         Winding stale = newest;
         stale.usableHeight = *layoutOf("EE40", kEE40).usableHeight;
-        float staleWidth = w_->window->colWidth();
-        QVERIFY(drawnAfresh(*picture(1), stale, staleWidth) != left);
+        QVERIFY(drawnAfresh(*picture(1), stale) != left);
     }
 
     void theWaitLastsItsTimeAndHandlesEvents()
@@ -349,11 +395,45 @@ private slots:
         QCOMPARE(QColor(shot.pixel(origin->geometry().topLeft() + QPoint(1, 1))), QColor(192, 192, 192));
     }
 
+    // PicBox(0) has a one-pixel frame: the drawing is placed from the corner
+    // inside it, and nothing of it paints over the frame.
+    void theDiagramLiesInsideThePicturesFrame()
+    {
+        auto* diagram = w_->get<QFrame>("PicBox(0)");
+        QCOMPARE(diagram->frameWidth(), 1);
+        w_->get<QScrollBar>("croWave")->setValue(10); // "10%" reaches past the right edge
+        const QImage shot = diagram->grab().toImage();
+        QCOMPARE(shot.devicePixelRatio(), 1.0);
+        // The picture alone: its frame and background, nothing on it.
+        QImage bare(diagram->size(), QImage::Format_ARGB32);
+        bare.fill(Qt::transparent);
+        diagram->render(&bare, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                const bool onFrame = x == 0 || y == 0 || x == shot.width() - 1 || y == shot.height() - 1;
+                QVERIFY2(!onFrame || shot.pixel(x, y) == bare.pixel(x, y),
+                         qPrintable(QStringLiteral("the drawing paints over the frame at %1,%2").arg(x).arg(y)));
+            }
+        }
+        // The vertical axis, two pixels wide on x 180 twips (12 px), and the
+        // time axis on y 2040 twips (136 px), counted from inside the frame.
+        const QColor axis(0, 0, 192);
+        const QColor background = diagram->palette().color(QPalette::Window);
+        QCOMPARE(QColor(shot.pixel(11, 80)), background);
+        QCOMPARE(QColor(shot.pixel(12, 80)), axis);
+        QCOMPARE(QColor(shot.pixel(13, 80)), axis);
+        QCOMPARE(QColor(shot.pixel(100, 135)), background);
+        QCOMPARE(QColor(shot.pixel(100, 137)), axis);
+    }
+
     void theRippleLabelIsCutOffAtThePictureEdge()
     {
-        QWidget* diagram = w_->get("PicBox(0)");
+        auto* picture = w_->get<QFrame>("PicBox(0)");
         QWidget* ratio = w_->get("Label3(10)");
-        QCOMPARE(ratio->parentWidget(), diagram);
+        // Placed in the picture's client area, inside its frame.
+        QWidget* diagram = ratio->parentWidget();
+        QCOMPARE(diagram->parentWidget(), picture);
+        QCOMPARE(diagram->geometry(), picture->contentsRect());
         QCOMPARE(ratio->x(), 176); // 2640 twips
         // With 6-pixel Latin cells "5%" ends at 2820 twips and fits.
         QCOMPARE(ratio->x() + ratio->width(), 188);
@@ -367,7 +447,7 @@ private slots:
         QVERIFY(ratio->width() >= wide.width());
         QVERIFY(ratio->width() > narrow);
         w_->get<QScrollBar>("croWave")->setValue(10);
-        QCOMPARE(ratio->x() + ratio->width(), 194); // 2910 twips: one pixel cut off
+        QCOMPARE(ratio->x() + ratio->width(), 194); // 2910 twips: cut off at the frame
     }
 
     void theDiagramIsStackedAsDesigned()
@@ -381,7 +461,7 @@ private slots:
             "linScale(5)", "Label3(5)",   "linScale(1)", "linScale(8)", "linScale(9)", "Label3(6)",
             "Label3(8)",   "Label3(9)",   "Label3(10)",  "linScale(0)"};
         QStringList stacked;
-        const QObjectList children = w_->get("PicBox(0)")->children();
+        const QObjectList children = w_->get("Label3(10)")->parentWidget()->children();
         for (auto child = children.rbegin(); child != children.rend(); ++child)
             if (qobject_cast<QWidget*>(*child))
                 stacked << (*child)->objectName();

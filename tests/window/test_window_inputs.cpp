@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QListView>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPushButton>
 
 #include <cmath>
@@ -149,8 +150,8 @@ private slots:
         clickArrow(false);
         QCOMPARE(bar->value(), 0);
         QCOMPARE(text("txt_Wave"), QStringLiteral("0%"));
-        // No ripple, no dummy load: the old text stays.
-        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("480Ω"));
+        // No ripple, no dummy load.
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("--Ω"));
         const long atBottom = runs();
         clickArrow(false);
         QCOMPARE(bar->value(), 0);
@@ -179,11 +180,76 @@ private slots:
 
         QLineEdit* iout = box("txt_Iout");
         clearBox(iout);
-        // Without a current the division fails and the last text stays.
-        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("47Ω"));
+        // Without a current the division fails: no load is shown.
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("--Ω"));
         QTest::keyClicks(iout, "20");
         QCOMPARE(state().Io, 20.0F);
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("23Ω"));
+    }
+
+    QStringList results() const
+    {
+        QStringList texts;
+        for (int i = 0; i < 6; ++i)
+            texts << text(qPrintable(QStringLiteral("lab_Pram(%1)").arg(i)));
+        return texts;
+    }
+
+    // A result the latest recomputation kept from an earlier one, or worked
+    // out from such a value, reads "--" until a recomputation produces it
+    // from the current inputs again.
+    void resultsTheInputsDidNotProduceShowNotANumber()
+    {
+        const QStringList designed = {"57.4 uH", "23 匝", "1.16 mm", "0.42 mm", "29 股", "95Ω"};
+        auto* bar = w_->get<QScrollBar>("croWave");
+        bar->setValue(1);
+        clickArrow(false); // 0 %: the turns are kept, the gap follows them
+        QCOMPARE(results(), QStringList({"∞ uH", "-- 匝", "-- mm", "0.42 mm", "29 股", "--Ω"}));
+        clickArrow(true);
+        QCOMPARE(text("lab_Pram(1)"), QStringLiteral("115 匝"));
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("480Ω"));
+        bar->setValue(5);
+        QCOMPARE(results(), designed);
+
+        // A negative frequency keeps the wire, and the strands follow it.
+        QLineEdit* fosc = box("txt_Fosc");
+        fosc->setFocus();
+        fosc->selectAll();
+        QTest::keyClicks(fosc, "-100");
+        QCOMPARE(results(), QStringList({"-57.4 uH", "-23 匝", "-1.16 mm", "-- mm", "-- 股", "95Ω"}));
+
+        // Beyond the single range the frequency is not computed with: every
+        // result still belongs to the frequency before.
+        fosc->selectAll();
+        QTest::keyClicks(fosc, "100e40");
+        QCOMPARE(results(), QStringList({"-- uH", "-- 匝", "-- mm", "-- mm", "-- 股", "95Ω"}));
+        QCOMPARE(text("txt_Dmax"), QStringLiteral("43%"));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(fosc, Qt::Key_Backspace);
+        QCOMPARE(fosc->text(), QStringLiteral("100"));
+        QCOMPARE(results(), designed);
+
+        // Without a current there is no dummy load to show.
+        clearBox(box("txt_Iout"));
+        QCOMPARE(results(), QStringList({"∞ uH", "23 匝", "0.00 mm", "0.42 mm", "0 股", "--Ω"}));
+    }
+
+    void negativeResultsThatRoundToZeroKeepTheirMinus()
+    {
+        // 49.2999 V leaves the inductor a tenth of a millivolt short of the
+        // rectifier drop: the voltage is too low, and the minus says so.
+        QLineEdit* u2m = box("txt_U_2m");
+        clearBox(u2m);
+        QTest::keyClicks(u2m, "49.2999");
+        QVERIFY(state().L_uH < 0.0F && state().L_uH > -0.05F);
+        QCOMPARE(text("lab_Pram(0)"), QStringLiteral("-0.0 uH"));
+
+        // A slightly negative output voltage gives a duty ratio of "-0%".
+        QLineEdit* uout = box("txt_Uout");
+        clearBox(uout);
+        QTest::keyClicks(uout, "-0.01");
+        QVERIFY(state().Dmax < 0.0F);
+        QCOMPARE(text("txt_Dmax"), QStringLiteral("-0%"));
     }
 
     void theDutyRatioBoxTakesNoTyping()
@@ -268,6 +334,66 @@ private slots:
         QCOMPARE(wave->text(), QStringLiteral("20%"));
     }
 
+    // A ripple typed into the box and not yet applied counts before a step
+    // of the spinner, and the step starts from it: arrows, wheel and keys.
+    void aTypedRippleIsAppliedBeforeTheSpinnersStep()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+        QLineEdit* wave = box("txt_Wave");
+        auto* bar = w_->get<QScrollBar>("croWave");
+        const auto expectRipple = [&](int percent) {
+            const QString shown = QStringLiteral("%1%").arg(percent);
+            QCOMPARE(bar->value(), percent);
+            QCOMPARE(wave->text(), shown);
+            QCOMPARE(text("Label3(10)"), shown);
+            QCOMPARE(state().Wave, rippleFromScrollBar(100, static_cast<std::int16_t>(percent)));
+            const std::optional<float> load = dummyLoad(state().Uo, state().Wave, state().Io);
+            QVERIFY(load);
+            QCOMPARE(text("lab_Pram(5)"), QString::fromStdString(dummyLoadText(*load)));
+        };
+
+        // The top arrow clicked while the box still holds the typed 20.
+        clearBox(wave);
+        QTest::keyClicks(wave, "20");
+        clickArrow(true);
+        QTest::qWait(50); // the box, left, has its turn too
+        expectRipple(21);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(text("lab_Pram(0)"), QStringLiteral("13.7 uH"));
+        QCOMPARE(text("lab_Pram(5)"), QStringLiteral("22Ω"));
+
+        // The wheel turned up over the spinner, the box keeping the focus.
+        clearBox(wave);
+        QTest::keyClicks(wave, "30");
+        const QPointF over = QPointF(bar->rect().center());
+        QWheelEvent up(over, bar->mapToGlobal(over), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                       Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &up);
+        expectRipple(31);
+        if (QTest::currentTestFailed())
+            return;
+
+        // The down key once the spinner has the focus, before the box's
+        // typed ripple had its turn.
+        clearBox(wave);
+        QTest::keyClicks(wave, "40");
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Down);
+        QTest::qWait(50);
+        expectRipple(39);
+        if (QTest::currentTestFailed())
+            return;
+
+        // At the spinner's end the step changes nothing; the typed ripple
+        // still counts.
+        clearBox(wave);
+        QTest::keyClicks(wave, "100");
+        clickArrow(true);
+        QTest::qWait(50);
+        expectRipple(100);
+    }
+
     void anUnchangedTypedRippleStillRewritesTheBox()
     {
         QLineEdit* wave = box("txt_Wave");
@@ -290,12 +416,11 @@ private slots:
         // Worked out from the ripple still in force, 5%.
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("95Ω"));
 
-        // The top arrow brings the spinner to the very text the box shows.
-        clickArrow(true);
+        // Code brings the spinner to the very text the box shows (a step of
+        // the user's would first take the typed 6 % and go on to 7 %).
+        bar->setValue(6);
         QCOMPARE(bar->value(), 6);
         QCOMPARE(state().Wave, 0.06F);
-        QTest::qWait(50); // the typed ripple, applied once the box is left
-        QCOMPARE(bar->value(), 6);
         QCOMPARE(wave->text(), QStringLiteral("6%"));
         const std::optional<float> load = dummyLoad(state().Uo, state().Wave, state().Io);
         QVERIFY(load);
@@ -324,27 +449,97 @@ private slots:
         QCOMPARE(text("lab_Pram(1)"), QStringLiteral("23 匝"));
     }
 
-    void typingInTheListChoosesNothing()
+    // A model name typed into the list counts once Enter is pressed or the
+    // list is left: it is chosen as from the list, the name compared as the
+    // catalogue compares names. A name of no model puts the chosen model's
+    // name back. The list itself never changes.
+    void aTypedModelNameIsChosenOnEnterOrOnLeaving()
     {
         auto* models = w_->get<QComboBox>("cmb_Core");
         QLineEdit* field = models->lineEdit();
         QVERIFY(field);
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+        QStringList listed;
+        for (int i = 0; i < models->count(); ++i)
+            listed << models->itemText(i);
+
         models->setFocus();
         field->selectAll();
         const long before = runs();
         QTest::keyClicks(field, "EI40");
+        QCOMPARE(runs(), before); // typing alone chooses nothing
         QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(runs(), before + 1);
+        QCOMPARE(models->currentIndex(), kEI40Index);
+        QCOMPARE(state().Ae, 0.5F);
+        QCOMPARE(text("lab_Pram(1)"), QStringLiteral("46 匝"));
+        QCOMPARE(text("lab_Pram(2)"), QStringLiteral("2.31 mm"));
+
+        // Leaving the list with a name in other letters' case.
+        field->selectAll();
+        QTest::keyClicks(field, "ee42");
         QTest::keyClick(field, Qt::Key_Tab);
-        QCOMPARE(runs(), before);
+        QTRY_COMPARE(models->currentIndex(), kEE42Index);
+        QCOMPARE(field->text(), QStringLiteral("EE42"));
         QCOMPARE(state().Ae, 1.0F);
         QCOMPARE(text("lab_Pram(1)"), QStringLiteral("23 匝"));
+        QTRY_COMPARE(w_->get("PicBox(1)")->height(), 88); // the taller window of EE42
+        QCOMPARE(runs(), before + 2);
+
+        // No model of that name: the chosen name comes back, nothing else.
+        models->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, "XY99");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(field->text(), QStringLiteral("EE42"));
+        field->selectAll();
+        QTest::keyClicks(field, "Q");
+        QTest::keyClick(field, Qt::Key_Tab);
+        QTRY_COMPARE(field->text(), QStringLiteral("EE42"));
+        QCOMPARE(models->currentIndex(), kEE42Index);
+        QCOMPARE(runs(), before + 2);
+        QStringList after;
+        for (int i = 0; i < models->count(); ++i)
+            after << models->itemText(i);
+        QCOMPARE(after, listed);
+    }
+
+    // Hand-made catalogues repeat names: every entry of the list stands for
+    // its own row.
+    void theSecondOfTwoModelsWithOneNameShowsItsOwnData()
+    {
+        QTemporaryDir dir;
+        std::vector<Model> models = standardModels();
+        models.push_back({"EE30", 0.6, kEE40});
+        models.push_back({"EE30", 0.9, kEE42});
+        StartedWindow twins(writeCatalogue(dir, models));
+        QVERIFY(twins.window);
+        auto* list = twins.get<QComboBox>("cmb_Core");
+        QCOMPARE(list->itemText(6), QStringLiteral("EE30"));
+        QCOMPARE(list->itemText(7), QStringLiteral("EE30"));
+        QCOMPARE(list->currentIndex(), 6);
+        QCOMPARE(twins.window->designState().Ae, 0.6F);
+        QCOMPARE(twins.text("lab_Pram(1)"), QStringLiteral("38 匝"));
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentIndex(), 7);
+        QCOMPARE(twins.window->designState().Ae, 0.9F);
+        QCOMPARE(twins.text("lab_Pram(1)"), QStringLiteral("26 匝"));
+        QCOMPARE(twins.get("PicBox(1)")->height(), 88); // drawn from its own row
+
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(twins.window->designState().Ae, 0.6F);
+        QCOMPARE(twins.text("lab_Pram(1)"), QStringLiteral("38 匝"));
+        QCOMPARE(twins.get("PicBox(1)")->height(), 64);
     }
 
     void choosingFromTheOpenListChoosesTheModel()
     {
         auto* models = w_->get<QComboBox>("cmb_Core");
         models->setFocus();
-        // Typed first: choosing the typed name from the list still counts.
+        // Typed and taken first: choosing the same name from the list then
+        // leaves the model chosen.
         models->lineEdit()->selectAll();
         QTest::keyClicks(models->lineEdit(), "EE42");
         QTest::keyClick(models->lineEdit(), Qt::Key_Return);

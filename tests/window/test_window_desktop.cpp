@@ -1,0 +1,50 @@
+// The window on a real desktop: an X display that a window manager manages
+// (tests/with_window_manager.sh), where the window gets a frame whose size
+// only the window manager knows, and only once it has framed the window.
+#include "window_fixture.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+using namespace lout;
+using namespace lout::testing;
+
+class WindowOnADesktop : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::filesystem::path catalogue_;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"),
+                 "runs on an X display with a window manager: tests/with_window_manager.sh");
+        QVERIFY(dir_.isValid());
+        catalogue_ = writeCatalogue(dir_, standardModels());
+    }
+
+    // 3400 twips high outside, measured with the frame the window manager
+    // gave it, and never less inside than the controls need.
+    void isThreeThousandFourHundredTwipsHighOutside()
+    {
+        StartedWindow w(catalogue_);
+        QVERIFY(w.window);
+        Lout& window = *w.window;
+        QVERIFY2(QTest::qWaitFor([&] { return window.frameGeometry().height() > window.height(); }, 10000),
+                 "no window manager framed the window");
+        const int frame = window.frameGeometry().height() - window.height();
+        qInfo("the window manager's frame is %d pixels high", frame);
+        QTRY_COMPARE(window.frameGeometry().height(), 227); // 3400 twips
+        QCOMPARE(window.height(), std::max(227 - frame, 193));
+        QVERIFY(window.height() >= 193); // 2895 twips hold every control shown
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QCOMPARE(window.width(), 517);
+        QCOMPARE(window.frameGeometry().topLeft(), window.screen()->geometry().topLeft());
+        // It stays so once the window manager has had its say.
+        QTest::qWait(300);
+        QCOMPARE(window.frameGeometry().height(), 227);
+    }
+};
+
+QTEST_MAIN(WindowOnADesktop)
+#include "test_window_desktop.moc"
