@@ -1,12 +1,11 @@
 #!/bin/sh
-# Starts a program that fails at start-up, as a user would see it on a
+# Starts a program (with its arguments) that fails at start-up, as a user would see it on a
 # desktop: waits for its error box, reports the box's title, presses Enter
 # in it and reports the program's exit status. The program's standard error
 # passes through. Needs an X display and xdotool.
 set -u
-program=$1
 title="Omberlin电感辅助计算"
-"$program" &
+"$@" &
 pid=$!
 box=""
 tries=0

@@ -81,3 +81,40 @@ function(expect_window_comes_up what seconds)
     fail("${what}: no error on stderr")
   endif()
 endfunction()
+
+# Starts the window program where it must fail at start-up, as a user meets
+# it: on a virtual desktop, where its error box is answered. Sets
+# <var>_status to the program's exit status ("no box" when no box came),
+# <var>_out and <var>_err; <var>_status is "skipped" where the desktop tools
+# are missing, after printing the skip message.
+#   run_failing_start(var [WORKING_DIRECTORY dir] COMMAND program args...)
+function(run_failing_start var)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "WORKING_DIRECTORY" "COMMAND")
+  set(options)
+  if(arg_WORKING_DIRECTORY)
+    list(APPEND options WORKING_DIRECTORY "${arg_WORKING_DIRECTORY}")
+  endif()
+  find_program(XDOTOOL xdotool)
+  if(NOT XDOTOOL)
+    message("SKIPPED: xdotool is not installed; tools/install-deps.sh test installs it")
+    set(${var}_status "skipped" PARENT_SCOPE)
+    return()
+  endif()
+  execute_process(
+    COMMAND "${SOURCE_DIR}/tests/with_window_manager.sh" sh "${SOURCE_DIR}/tests/install/answer_error_box.sh"
+            ${arg_COMMAND}
+    ${options} TIMEOUT 90 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  message("$ ${arg_COMMAND} (error box answered)\n  status: ${status}\n  stdout: ${out}\n  stderr: ${err}")
+  if(status EQUAL 77)
+    message("${out}")
+    set(${var}_status "skipped" PARENT_SCOPE)
+    return()
+  endif()
+  set(program_status "no box")
+  if(out MATCHES "box title: [^\n]*\nexit status ([0-9]+)")
+    set(program_status "${CMAKE_MATCH_1}")
+  endif()
+  set(${var}_status "${program_status}" PARENT_SCOPE)
+  set(${var}_out "${out}" PARENT_SCOPE)
+  set(${var}_err "${err}" PARENT_SCOPE)
+endfunction()
