@@ -2,6 +2,8 @@
 // the window opens with, the window's frame, and start-up failures.
 #include "window_fixture.h"
 
+#include "catalogue_fixtures.h"
+
 #include "window/core_combo_box.h"
 #include "window/ripple_scroll_bar.h"
 
@@ -119,6 +121,31 @@ private slots:
         QCOMPARE(s.Bm, 0.25F);
         // One recomputation for the model and one for each default input.
         QCOMPARE(w.window->recomputations(), 6L);
+        QVERIFY(w.errors->empty());
+    }
+
+    void anAccessStyleCatalogueListsItsModelsAndOpensWithTheDefaultDesign()
+    {
+        // As Access users make CORE_DATA: an AutoNumber key at ordinal 1,
+        // Co_Ae as Single, memo notes on long-value pages, deleted rows
+        // whose names would sort first, 300 models over many pages.
+        const JetTable table = accessStyleCoreTable();
+        const std::filesystem::path file = std::filesystem::path(dir_.path().toStdString()) / "access-style.mdb";
+        writeJet4Database(file, table);
+        StartedWindow w(file);
+        QVERIFY(w.window);
+        auto* models = w.get<QComboBox>("cmb_Core");
+        QCOMPARE(models->count(), static_cast<int>(table.rows.size()));
+        QCOMPARE(models->itemText(0), QStringLiteral("EE000"));
+        QCOMPARE(models->itemText(models->count() - 1), QStringLiteral("EE299"));
+        QCOMPARE(models->currentText(), QStringLiteral("EE006"));
+        QCOMPARE(w.window->designState().Ae, 1.0F);
+        QCOMPARE(w.text("lab_Pram(0)"), QStringLiteral("57.4 uH"));
+        QCOMPARE(w.text("lab_Pram(1)"), QStringLiteral("23 匝"));
+        QCOMPARE(w.text("lab_Pram(2)"), QStringLiteral("1.16 mm"));
+        QCOMPARE(w.text("lab_Pram(3)"), QStringLiteral("0.42 mm"));
+        QCOMPARE(w.text("lab_Pram(4)"), QStringLiteral("29 股"));
+        QCOMPARE(w.text("lab_Pram(5)"), QStringLiteral("95Ω"));
         QVERIFY(w.errors->empty());
     }
 
