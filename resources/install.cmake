@@ -10,43 +10,38 @@
 set(LOUT_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(LOUT_APPSTREAM_ID org.lout.lout)
 
-if(TARGET lout)
-  # The Windows program file carries the icon, string table and version
-  # record itself; the script is added here because only now does the
-  # program target exist.
-  if(WIN32)
-    target_sources(lout PRIVATE ${LOUT_RESOURCES_DIR}/lout.rc)
-  endif()
+# The Windows program file carries the icon, string table and version
+# record itself; the script is added here because only now does the
+# program target exist.
+if(WIN32)
+  target_sources(lout PRIVATE ${LOUT_RESOURCES_DIR}/lout.rc)
+endif()
 
-  # The catalogue tool sits beside the program, so that with no file named
-  # both find the same catalogue beside themselves.
-  set(lout_programs lout)
-  if(TARGET core-catalogue)
-    list(APPEND lout_programs core-catalogue)
-  endif()
-  install(TARGETS ${lout_programs} RUNTIME DESTINATION ${LOUT_INSTALL_APPDIR})
+# The catalogue tool sits beside the program, so that with no file named
+# both find the same catalogue beside themselves.
+set(lout_programs lout core-catalogue)
+install(TARGETS ${lout_programs} RUNTIME DESTINATION ${LOUT_INSTALL_APPDIR})
 
-  if(NOT WIN32)
-    # bin/<program> points at the program through a relative link, so the
-    # whole prefix can be moved or packaged (DESTDIR) and the link still holds.
-    if(IS_ABSOLUTE "${LOUT_INSTALL_APPDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
-      message(FATAL_ERROR "The lout install directories must be relative to the prefix")
-    endif()
-    foreach(program IN LISTS lout_programs)
-      file(RELATIVE_PATH link_target
-        "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix/${LOUT_INSTALL_APPDIR}/${program}")
-      install(CODE "
-        set(lout_bin_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-        file(MAKE_DIRECTORY \"\${lout_bin_dir}\")
-        if(IS_SYMLINK \"\${lout_bin_dir}/${program}\" OR EXISTS \"\${lout_bin_dir}/${program}\")
-          file(REMOVE \"\${lout_bin_dir}/${program}\")
-        endif()
-        message(STATUS \"Installing: \${lout_bin_dir}/${program} -> ${link_target}\")
-        file(CREATE_LINK \"${link_target}\" \"\${lout_bin_dir}/${program}\" SYMBOLIC)
-        list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${lout_bin_dir}/${program}\")
-      ")
-    endforeach()
+if(NOT WIN32)
+  # bin/<program> points at the program through a relative link, so the
+  # whole prefix can be moved or packaged (DESTDIR) and the link still holds.
+  if(IS_ABSOLUTE "${LOUT_INSTALL_APPDIR}" OR IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
+    message(FATAL_ERROR "The lout install directories must be relative to the prefix")
   endif()
+  foreach(program IN LISTS lout_programs)
+    file(RELATIVE_PATH link_target
+      "/prefix/${CMAKE_INSTALL_BINDIR}" "/prefix/${LOUT_INSTALL_APPDIR}/${program}")
+    install(CODE "
+      set(lout_bin_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+      file(MAKE_DIRECTORY \"\${lout_bin_dir}\")
+      if(IS_SYMLINK \"\${lout_bin_dir}/${program}\" OR EXISTS \"\${lout_bin_dir}/${program}\")
+        file(REMOVE \"\${lout_bin_dir}/${program}\")
+      endif()
+      message(STATUS \"Installing: \${lout_bin_dir}/${program} -> ${link_target}\")
+      file(CREATE_LINK \"${link_target}\" \"\${lout_bin_dir}/${program}\" SYMBOLIC)
+      list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${lout_bin_dir}/${program}\")
+    ")
+  endforeach()
 endif()
 
 if(NOT WIN32)
