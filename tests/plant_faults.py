@@ -54,7 +54,7 @@ def caught_by(build):
     result = run(["ctest", "--test-dir", build, "-j2", "-E", SLOW_TESTS, "--output-on-failure",
                   "--timeout", "300"], env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
     out = result.stdout + result.stderr
-    failed = re.findall(r"^\s*\d+ - (\S+) \((?:Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)", out, re.M)
+    failed = re.findall(r"^\s*\d+ - (\S+).*? \((?:Failed|Timeout|SEGFAULT|Subprocess aborted|Exception)", out, re.M)
     # A window suite is one CTest entry; its output names the failing slots.
     slots = re.findall(r"^FAIL!  : (\w+::\w+)\(", out, re.M)
     return sorted(set(failed)), sorted(set(slots))
