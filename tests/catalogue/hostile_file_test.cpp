@@ -73,62 +73,40 @@ TEST(HostileFiles, TruncatedCopiesAreRefused)
     }
 }
 
-TEST(HostileFiles, RandomBitFlipsNeverCrashTheProgram)
+TEST(HostileFiles, RandomDamageNeverCrashesTheProgram)
 {
+    // The writer's catalogue, and files Access made (long values, indexes,
+    // deleted rows, pages left over from deleted objects): damage anywhere,
+    // mostly in the pages that steer a reader, ends in a catalogue error or
+    // a readable table.
     ScratchDir dir;
-    const auto original = sampleCatalogue(dir, 40);
     std::mt19937 random(20240101);
-    int opened = 0;
-    int refused = 0;
-    for (int round = 0; round < 250; ++round) {
-        auto bytes = original;
-        const int flips = 1 + round % 8;
-        for (int f = 0; f < flips; ++f) {
-            // Mostly in the pages that steer a reader: header, catalogue,
-            // definitions and maps.
-            const std::size_t span = round % 3 == 0 ? bytes.size() : 6 * kPage;
-            const std::size_t at = random() % span;
-            bytes[at] = static_cast<std::uint8_t>(bytes[at] ^ (1u << (random() % 8)));
-        }
-        const int number = openBytes(dir, bytes);
-        EXPECT_TRUE(knownNumber(number)) << "round " << round << " gave " << number;
-        (number == 0 ? opened : refused) += 1;
-    }
-    EXPECT_GT(refused, 0);
-    EXPECT_GT(opened, 0) << "flips in unused bytes leave a readable file";
-}
-
-TEST(HostileFiles, RandomDamageToAccessMadeFilesNeverCrashesTheProgram)
-{
-    // Files Access made hold long values, indexes, deleted rows and pages
-    // left over from deleted objects: damage anywhere in them ends in a
-    // catalogue error or a readable table.
-    ScratchDir dir;
-    std::mt19937 random(19970101);
     std::map<int, int> outcomes;
-    for (const char* name : {"test2V2000.mdb", "testV1997.mdb"}) {
-        const auto original = testing::readBytes(std::filesystem::path(LOUT_ACCESS_CORPUS) / name);
-        const std::string table = name[4] == '2' ? "MSP_PROJECTS" : "Table1";
-        for (int round = 0; round < 60; ++round) {
+    const std::filesystem::path corpus = LOUT_ACCESS_CORPUS;
+    const std::pair<std::vector<std::uint8_t>, std::string> originals[] = {
+        {sampleCatalogue(dir, 40), "CORE_DATA"},
+        {testing::readBytes(corpus / "test2V2000.mdb"), "MSP_PROJECTS"},
+        {testing::readBytes(corpus / "testV1997.mdb"), "Table1"}};
+    for (const auto& [original, table] : originals) {
+        for (int round = 0; round < 100; ++round) {
             auto bytes = original;
-            // Every other round in the first pages: header, catalogue, maps.
-            const std::size_t span = round % 2 ? bytes.size() : 16 * 2048;
-            for (int f = 0; f < 1 + round % 16; ++f) {
-                const std::size_t at = random() % span;
-                bytes[at] = static_cast<std::uint8_t>(random());
-            }
-            testing::writeBytes(dir / "damaged.mdb", bytes);
+            const std::size_t span = round % 2 ? bytes.size() : std::min(bytes.size(), 6 * kPage);
+            for (int f = 0; f < 1 + round % 12; ++f)
+                bytes[random() % span] = static_cast<std::uint8_t>(random());
+            testing::writeBytes(dir / "db1.mdb", bytes);
             int number = 0;
             try {
-                (void)readCatalogueTable(dir / "damaged.mdb", table);
+                (void)readCatalogueTable(dir / "db1.mdb", table);
+                if (table == "CORE_DATA")
+                    number = openBytes(dir, bytes);
             } catch (const CatalogueError& e) {
                 number = e.number();
             }
-            EXPECT_TRUE(number == 0 || number == 3078 || number == 3343) << name << " round " << round << ": " << number;
+            EXPECT_TRUE(knownNumber(number)) << table << " round " << round << " gave " << number;
             outcomes[number] += 1;
         }
     }
-    EXPECT_GT(outcomes[0], 0) << "most damage leaves the table readable";
+    EXPECT_GT(outcomes[0], 0) << "damage in unused bytes leaves a readable file";
     EXPECT_GT(outcomes[3343], 0) << "damage where the checks look is refused";
 }
 

@@ -1,0 +1,121 @@
+// The program's resources: string 301, the coil icon in every size it
+// ships, and the Windows resource script and icon file, which must say the
+// same as the built-in copies.
+#include "resources/coil_icon.h"
+#include "resources/string_table.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+const QString sourceDir = QStringLiteral(LOUT_SOURCE_DIR);
+
+QImage sourceImage(int side)
+{
+    return QImage(sourceDir + QStringLiteral("/resources/icons/lout-%1.png").arg(side))
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST(StringTable, TheTooltipAndTheWindowsScriptAgree)
+{
+    // Spelled with escapes, so a mis-encoded source file cannot agree with
+    // itself by accident.
+    EXPECT_EQ(lout::resourceString(301), "\xE7\x9B\xB4\xE6\x8E\xA5\xE8\xBE\x93\xE5\x85\xA5\xE7\xA3\x81\xE8\x8A\xAF"
+                                         "\xE5\x9E\x8B\xE5\x8F\xB7\xE7\x9A\x84\xE5\xA4\xB4\xE5\x87\xA0\xE4\xB8\xAA"
+                                         "\xE5\xAD\x97\xE6\xAF\x8D\xE5\x8F\xAF\xE4\xBB\xA5\xE5\x8A\xA0\xE5\xBF\xAB"
+                                         "\xE6\x90\x9C\xE7\xB4\xA2\xE5\xAE\x9A\xE4\xBD\x8D");
+    EXPECT_TRUE(lout::resourceString(302).empty());
+
+    QFile file(sourceDir + QStringLiteral("/resources/lout.rc"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString script = QString::fromUtf8(file.readAll());
+    const qsizetype start = script.indexOf(QStringLiteral("STRINGTABLE"));
+    const QString table = script.mid(start, script.indexOf(QStringLiteral("\nEND"), start) - start);
+    const QRegularExpression entry(QStringLiteral("^\\s*(\\d+)\\s+\"([^\"]*)\""), QRegularExpression::MultilineOption);
+    std::map<int, QString> found;
+    for (auto it = entry.globalMatch(table); it.hasNext();) {
+        const auto m = it.next();
+        found[m.captured(1).toInt()] = m.captured(2);
+    }
+    ASSERT_EQ(found.size(), 9u);
+    for (const auto& [id, text] : found) {
+        const std::string_view builtIn = lout::resourceString(id);
+        EXPECT_EQ(text, QString::fromUtf8(builtIn.data(), qsizetype(builtIn.size()))) << "string " << id;
+    }
+}
+
+TEST(CoilIcon, IsARedCoilOfSeveralTurnsOnATransparentBackgroundInEverySize)
+{
+    const QIcon icon = lout::coilIcon();
+    for (const int side : {16, 32, 48}) {
+        SCOPED_TRACE(side);
+        const QImage image = icon.pixmap(QSize(side, side)).toImage().convertToFormat(QImage::Format_ARGB32);
+        ASSERT_EQ(image.size(), QSize(side, side));
+        int red = 0, shadow = 0, other = 0, clear = 0, partial = 0;
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                const QColor p = image.pixelColor(x, y);
+                clear += p.alpha() == 0;
+                partial += p.alpha() > 0 && p.alpha() < 255;
+                if (p.alpha() < 128)
+                    continue;
+                const bool isRed = p.red() >= 100 && p.red() > 2 * p.green() && p.red() > 2 * p.blue();
+                (isRed ? red : other) += 1;
+                shadow += isRed && p.red() < 170; // the back halves of the turns
+            }
+        }
+        EXPECT_EQ(other, 0) << "everything drawn is red";
+        EXPECT_GT(red, side * side / 8);
+        EXPECT_GT(clear, side * side / 3);
+        EXPECT_GT(shadow, 0);
+        EXPECT_GT(red - shadow, shadow) << "the front halves dominate";
+        if (side == 16) {
+            EXPECT_EQ(partial, 0) << "the small image is drawn pixel by pixel";
+        }
+        // Across the turns, below the leads, the wire is met several times.
+        int runs = 0;
+        for (int x = 0, y = side * 2 / 3; x < side; ++x)
+            runs += image.pixelColor(x, y).alpha() >= 128 && (x == 0 || image.pixelColor(x - 1, y).alpha() < 128);
+        EXPECT_GE(runs, 4);
+    }
+}
+
+TEST(IconFiles, TheWindowsIconHoldsTheSixteenAndThirtyTwoPixelImages)
+{
+    QImageReader reader(sourceDir + QStringLiteral("/resources/icons/lout.ico"));
+    ASSERT_TRUE(reader.canRead()) << reader.errorString().toStdString();
+    std::vector<int> sides;
+    for (int i = 0; i < reader.imageCount(); ++i) {
+        ASSERT_TRUE(reader.jumpToImage(i));
+        const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+        sides.push_back(image.width());
+        const QImage png = sourceImage(image.width());
+        ASSERT_EQ(png.size(), image.size());
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ASSERT_LE(std::abs(png.pixelColor(x, y).alpha() - image.pixelColor(x, y).alpha()), 8) << x << "," << y;
+    }
+    std::sort(sides.begin(), sides.end());
+    EXPECT_EQ(sides, (std::vector<int>{16, 32}));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
