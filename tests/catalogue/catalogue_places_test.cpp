@@ -1,5 +1,6 @@
 // The order in which the catalogue is looked for, on real files: what counts
-// as present, which place wins, and the error that names every place.
+// as present, which place wins, and the error that names every place. (The
+// installed program is tried on the same order in tests/install.)
 #include "catalogue/catalogue_places.h"
 
 #include <gtest/gtest.h>
@@ -92,27 +93,6 @@ TEST(CataloguePlaces, TheFirstPresentInOrderIsRead)
         for (std::size_t i = 0; i < places.size(); ++i)
             EXPECT_EQ(places[i].file, expected[i]);
     }
-}
-
-TEST(CataloguePlaces, TheUsersOwnIsInTheStandardDataFolder)
-{
-    QTemporaryDir scratch;
-    ASSERT_TRUE(scratch.isValid());
-    const QByteArray home = qgetenv("HOME");
-    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-    const fs::path root = scratch.path().toStdString();
-
-    qputenv("XDG_DATA_HOME", (scratch.path() + QStringLiteral("/data")).toUtf8());
-    EXPECT_EQ(userCatalogue(), root / "data" / "lout" / "db1.mdb");
-    qunsetenv("XDG_DATA_HOME");
-    qputenv("HOME", scratch.path().toUtf8());
-    EXPECT_EQ(userCatalogue(), root / ".local" / "share" / "lout" / "db1.mdb");
-
-    qputenv("HOME", home);
-    if (dataHome.isNull())
-        qunsetenv("XDG_DATA_HOME");
-    else
-        qputenv("XDG_DATA_HOME", dataHome);
 }
 
 } // namespace
