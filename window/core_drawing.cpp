@@ -27,9 +27,9 @@ void Lout::Drw_Win()
     const std::uint64_t pass = ++drawGeneration_;
     if (!CorRD)
         return;
-    CoreRow row{CorRD->field(std::size_t{0}), {}};
-    for (std::size_t i = 0; i < row.dims.size(); ++i)
-        row.dims[i] = CorRD->field(i + 2);
+    CoreDimensions row{textValue(CorRD->field(std::size_t{0})), {}};
+    for (std::size_t i = 0; i < row.millimetres.size(); ++i)
+        row.millimetres[i] = numericValue(CorRD->field(i + 2));
 
     const CoreWindowLayout layout = layoutCoreWindow(row, kYokeWidthTwips, kWindowPictureWidthTwips);
     if (layout.outlineScale)
@@ -54,11 +54,11 @@ void Lout::Drw_Win()
     const float usableHeight = *layout.usableHeight;
     for (WindingPicture* picture : c_.windingPictures) {
         // Read afresh for each picture.
-        const std::optional<std::uint8_t> turns = windingCount(state_.N_Turn);
-        const std::optional<std::uint8_t> strands = windingCount(state_.N_Strand);
+        const std::optional<std::uint8_t> turns = windingCount(state_.turns);
+        const std::optional<std::uint8_t> strands = windingCount(state_.strands);
         if (!turns || !strands)
             return;
-        Drw_Cir(*picture, usableHeight, Twip_per_mm, *turns, *strands, state_.Dia_mm, kWindingColour);
+        Drw_Cir(*picture, usableHeight, Twip_per_mm, *turns, *strands, state_.wireDiameter, kWindingColour);
     }
 }
 

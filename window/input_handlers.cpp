@@ -5,7 +5,7 @@
 #include "design/current_results.h"
 #include "design/inputs.h"
 #include "design/number_text.h"
-#include "design/ref_pram.h"
+#include "design/design_calculation.h"
 #include "window/control_factory.h"
 #include "window/core_combo_box.h"
 #include "window/ripple_scroll_bar.h"
@@ -45,21 +45,21 @@ void Lout::cmb_Core_Click()
     CorRD->moveFirst();
     for (int row = 0; row < entry; ++row)
         CorRD->moveNext();
-    state_.Ae = coreAreaOf(CorRD->field(std::string_view("Co_Ae")), catalogueFile_);
-    state_.Bm = 0.25F;
+    state_.coreArea = coreAreaOf(CorRD->field(std::string_view("Co_Ae")), catalogueFile_);
+    state_.fluxDensity = 0.25F;
     Ref_Pram();
 }
 
 void Lout::txt_U_2m_Change()
 {
-    state_.U2m = singleFromText(*c_.txt_U_2m);
+    state_.secondaryPeakVoltage = singleFromText(*c_.txt_U_2m);
     Ref_Pram();
     c_.txt_Dmax->setText(text(shownDutyRatio(state_, currentResults())));
 }
 
 void Lout::txt_Uout_Change()
 {
-    state_.Uo = singleFromText(*c_.txt_Uout);
+    state_.outputVoltage = singleFromText(*c_.txt_Uout);
     Ref_Pram();
     c_.txt_Dmax->setText(text(shownDutyRatio(state_, currentResults())));
     // The dummy load follows the output voltage at once.
@@ -68,7 +68,7 @@ void Lout::txt_Uout_Change()
 
 void Lout::txt_Iout_Change()
 {
-    state_.Io = singleFromText(*c_.txt_Iout);
+    state_.outputCurrent = singleFromText(*c_.txt_Iout);
     Ref_Pram();
     // The dummy load follows the output current at once.
     txt_Wave_Change();
@@ -77,11 +77,11 @@ void Lout::txt_Iout_Change()
 void Lout::txt_Fosc_Change()
 {
     const FrequencyInput frequency = frequencyFromText(c_.txt_Fosc->text().toStdString());
-    state_.Fosc = frequency.fosc;
+    state_.frequency = frequency.hertz;
     // A frequency beyond the single range is kept but not computed with:
     // the results it feeds no longer belong to the inputs.
     if (!frequency.ok) {
-        changedSinceRecomputation_.Fosc = true;
+        changedSinceRecomputation_.frequency = true;
         showResults();
         return;
     }
@@ -91,9 +91,9 @@ void Lout::txt_Fosc_Change()
 void Lout::croWave_Change()
 {
     rippleTakenBeforeStep_ = false;
-    state_.Wave = rippleFromScrollBar(static_cast<std::int16_t>(c_.croWave->topValue()),
+    state_.rippleRatio = rippleFromScrollBar(static_cast<std::int16_t>(c_.croWave->topValue()),
                                       static_cast<std::int16_t>(c_.croWave->value()));
-    const QString percent = text(formatPercent(state_.Wave));
+    const QString percent = text(formatPercent(state_.rippleRatio));
     // The write raises txt_Wave_Change here. A box that already reads the
     // new percentage (typed there, not yet applied) raises nothing, yet its
     // dummy load was worked out from the old ripple: it is recomputed all
@@ -110,7 +110,7 @@ void Lout::croWave_Change()
 void Lout::txt_Wave_Change()
 {
     // A division that fails (no ripple, no current) shows no load.
-    c_.lab_Pram.at(5)->setText(text(shownDummyLoad(dummyLoad(state_.Uo, state_.Wave, state_.Io))));
+    c_.lab_Pram.at(5)->setText(text(shownDummyLoad(dummyLoad(state_.outputVoltage, state_.rippleRatio, state_.outputCurrent))));
 }
 
 // A ripple typed into the box counts once the box is left or Enter is
@@ -124,7 +124,7 @@ void Lout::applyTypedRipple()
         c_.croWave->setValue(*percent);
         return;
     }
-    c_.txt_Wave->setText(text(formatPercent(state_.Wave)));
+    c_.txt_Wave->setText(text(formatPercent(state_.rippleRatio)));
 }
 
 // The spinner's step comes before the box is left (a click that takes the
@@ -158,7 +158,7 @@ CurrentResults Lout::currentResults() const
 
 void Lout::showResults()
 {
-    const std::array<std::string, 5> labels = shownResultLabels(state_, currentResults());
+    const std::array<std::string, 5> labels = shownResultTexts(state_, currentResults());
     for (std::size_t i = 0; i < labels.size(); ++i)
         c_.lab_Pram.at(i)->setText(text(labels[i]));
 }
@@ -166,7 +166,7 @@ void Lout::showResults()
 void Lout::Ref_Pram()
 {
     ++recomputations_;
-    const RefPramOutcome outcome = refPram(state_);
+    const DesignCalculation outcome = calculateDesign(state_);
     state_ = outcome.state;
     latestSteps_ = outcome.stored;
     changedSinceRecomputation_ = {};

@@ -137,7 +137,7 @@ private:
     LoutControls c_;
     ErrorPresenter presenter_;
     DesignState state_;
-    StoredSteps latestSteps_;
+    StoredResults latestSteps_;
     ChangedInputs changedSinceRecomputation_;
     std::optional<CoreRecordSet> CorRD;
     std::string catalogueFile_;

@@ -36,10 +36,10 @@ double cpuMilliseconds()
 
 CoreWindowLayout layoutOf(const char* type, const std::array<double, 6>& dims)
 {
-    CoreRow row{FieldValue{std::string(type)}, {}};
+    CoreDimensions core{std::string(type), {}};
     for (std::size_t i = 0; i < dims.size(); ++i)
-        row.dims[i] = dims[i];
-    return layoutCoreWindow(row, 2415, 375);
+        core.millimetres[i] = dims[i];
+    return layoutCoreWindow(core, 2415, 375);
 }
 
 bool isRed(QRgb pixel)
@@ -59,8 +59,8 @@ int redPixels(const QImage& image)
 // The winding both pictures should show for the window's current state.
 Winding windingOf(const DesignState& s, const CoreWindowLayout& layout)
 {
-    return Winding{*layout.usableHeight, *layout.windowScale, *windingCount(s.N_Turn), *windingCount(s.N_Strand),
-                   s.Dia_mm};
+    return Winding{*layout.usableHeight, *layout.windowScale, *windingCount(s.turns), *windingCount(s.strands),
+                   s.wireDiameter};
 }
 
 QImage drawnAfresh(const WindingPicture& picture, const Winding& winding)
@@ -298,7 +298,7 @@ private slots:
         const int frameHeight = odd.get("Frame4")->height();
 
         list->setCurrentIndex(list->findText(QStringLiteral("EE97")));
-        QCOMPARE(odd.window->designState().Ae, 1.0F);
+        QCOMPARE(odd.window->designState().coreArea, 1.0F);
         QVERIFY(left->height() > frameHeight);
         QVERIFY(left->image().height() <= frameHeight * left->devicePixelRatio());
         QVERIFY(!left->image().isNull());

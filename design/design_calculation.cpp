@@ -1,4 +1,4 @@
-#include "design/ref_pram.h"
+#include "design/design_calculation.h"
 
 #include "design/number_text.h"
 #include "design/step_arithmetic.h"
@@ -27,21 +27,21 @@ constexpr double kSkinDepthAt1MHz = 0.066; // mm
 constexpr double kCurrentDensity = 2.5;    // A/mm^2
 
 // Half the voltage ratio. No test before the store.
-StepResult dutyRatio(const DesignState& s)
+StepResult dutyRatioStep(const DesignState& s)
 {
     StepArithmetic f;
-    return f.narrow(f.div(f.mul(s.Uo, kHalf), s.U2m));
+    return f.narrow(f.div(f.mul(s.outputVoltage, kHalf), s.secondaryPeakVoltage));
 }
 
 // L = (U2m - Uo - 1.3) * Dmax * 1e6 / (Fosc * Io * Wave).
-StepResult inductance(const DesignState& s)
+StepResult inductanceStep(const DesignState& s)
 {
     StepArithmetic f;
-    const double voltage = f.sub(s.U2m, s.Uo);
+    const double voltage = f.sub(s.secondaryPeakVoltage, s.outputVoltage);
     if (f.failed())
         return std::nullopt;
-    const double voltSeconds = f.mul(f.mul(f.sub(voltage, kRectifierDrop), s.Dmax), kMicro);
-    const double rippleRate = f.mul(f.mul(s.Fosc, s.Io), s.Wave);
+    const double voltSeconds = f.mul(f.mul(f.sub(voltage, kRectifierDrop), s.dutyRatio), kMicro);
+    const double rippleRate = f.mul(f.mul(s.frequency, s.outputCurrent), s.rippleRatio);
     if (f.failed())
         return std::nullopt;
     return f.narrow(f.div(voltSeconds, rippleRate));
@@ -49,11 +49,11 @@ StepResult inductance(const DesignState& s)
 
 // N = Int((U2m - Uo - 1.3) * Dmax / (Fosc * Wave * Bm * Ae * 0.0001) + 0.5):
 // the inductor's volt-seconds over the allowed flux swing times the area.
-StepResult turns(const DesignState& s)
+StepResult turnsStep(const DesignState& s)
 {
     StepArithmetic f;
-    const double voltSeconds = f.mul(f.sub(f.sub(s.U2m, s.Uo), kRectifierDrop), s.Dmax);
-    const double fluxSwing = f.mul(f.mul(f.mul(s.Fosc, s.Wave), s.Bm), s.Ae);
+    const double voltSeconds = f.mul(f.sub(f.sub(s.secondaryPeakVoltage, s.outputVoltage), kRectifierDrop), s.dutyRatio);
+    const double fluxSwing = f.mul(f.mul(f.mul(s.frequency, s.rippleRatio), s.fluxDensity), s.coreArea);
     if (f.failed())
         return std::nullopt;
     const double rounded = f.add(f.div(voltSeconds, f.mul(fluxSwing, kSquareCm)), kHalf);
@@ -63,21 +63,21 @@ StepResult turns(const DesignState& s)
 }
 
 // Gap = 4 * pi * N * Io / (Bm * 10000), in mm, from the stored N_Turn.
-StepResult airGap(const DesignState& s)
+StepResult airGapStep(const DesignState& s)
 {
     StepArithmetic f;
-    const double ampereTurns = f.mul(f.mul(f.mul(kFour, kPi), s.N_Turn), s.Io);
-    const double fluxDensity = f.mul(s.Bm, static_cast<double>(kGapScale));
+    const double ampereTurns = f.mul(f.mul(f.mul(kFour, kPi), s.turns), s.outputCurrent);
+    const double fluxDensity = f.mul(s.fluxDensity, static_cast<double>(kGapScale));
     if (f.failed())
         return std::nullopt;
     return f.narrow(f.div(ampereTurns, fluxDensity));
 }
 
 // Twice the skin depth at the switching frequency; the root stays in double.
-StepResult wireDiameter(const DesignState& s)
+StepResult wireDiameterStep(const DesignState& s)
 {
     StepArithmetic f;
-    const double megahertz = f.div(s.Fosc, kMicro);
+    const double megahertz = f.div(s.frequency, kMicro);
     if (f.failed())
         return std::nullopt;
     const double root = f.sqrt(megahertz);
@@ -90,14 +90,14 @@ StepResult wireDiameter(const DesignState& s)
 StepResult strandsUnrounded(const DesignState& s)
 {
     StepArithmetic f;
-    const double copperArea = f.div(f.mul(f.mul(s.Dia_mm, kPi), s.Dia_mm), kFour);
-    return f.narrow(f.div(f.div(s.Io, kCurrentDensity), copperArea));
+    const double copperArea = f.div(f.mul(f.mul(s.wireDiameter, kPi), s.wireDiameter), kFour);
+    return f.narrow(f.div(f.div(s.outputCurrent, kCurrentDensity), copperArea));
 }
 
 StepResult strandsRounded(const DesignState& s)
 {
     StepArithmetic f;
-    const double rounded = f.add(s.N_Strand, kHalf);
+    const double rounded = f.add(s.strands, kHalf);
     if (f.failed())
         return std::nullopt;
     return f.narrow(StepArithmetic::floor(rounded));
@@ -113,36 +113,26 @@ bool store(float& variable, const StepResult& result)
 
 } // namespace
 
-std::string resultLabelText(std::size_t index, float value)
+std::array<std::string, 5> resultTexts(const DesignState& s)
 {
-    switch (index) {
-    case 0: return formatFixed(value, 1) + " uH";
-    case 1: return formatWhole(value) + " 匝";
-    case 2: return formatFixed(value, 2) + " mm";
-    case 3: return formatFixed(value, 2) + " mm";
-    case 4: return formatWhole(value) + " 股";
-    default: return formatWhole(value);
-    }
+    return {formatFixed(s.inductance, 1) + " uH", formatWhole(s.turns) + " 匝", formatFixed(s.airGap, 2) + " mm",
+            formatFixed(s.wireDiameter, 2) + " mm", formatWhole(s.strands) + " 股"};
 }
 
-RefPramOutcome refPram(const DesignState& before)
+DesignCalculation calculateDesign(const DesignState& before)
 {
-    RefPramOutcome out{before, {}, {}};
+    DesignCalculation out{before, {}};
     DesignState& s = out.state;
-    StoredSteps& stored = out.stored;
+    StoredResults& stored = out.stored;
 
-    stored.dutyRatio = store(s.Dmax, dutyRatio(s));
-    stored.inductance = store(s.L_uH, inductance(s));
-    out.labels[0] = resultLabelText(0, s.L_uH);
-    stored.turns = store(s.N_Turn, turns(s));
-    out.labels[1] = resultLabelText(1, s.N_Turn);
-    stored.airGap = store(s.Gap_mm, airGap(s));
-    out.labels[2] = resultLabelText(2, s.Gap_mm);
-    stored.wireDiameter = store(s.Dia_mm, wireDiameter(s));
-    out.labels[3] = resultLabelText(3, s.Dia_mm);
-    stored.strandsUnrounded = store(s.N_Strand, strandsUnrounded(s));
-    stored.strandsRounded = store(s.N_Strand, strandsRounded(s));
-    out.labels[4] = resultLabelText(4, s.N_Strand);
+    stored.dutyRatio = store(s.dutyRatio, dutyRatioStep(s));
+    stored.inductance = store(s.inductance, inductanceStep(s));
+    stored.turns = store(s.turns, turnsStep(s));
+    stored.airGap = store(s.airGap, airGapStep(s));
+    stored.wireDiameter = store(s.wireDiameter, wireDiameterStep(s));
+    const bool unrounded = store(s.strands, strandsUnrounded(s));
+    const bool rounded = store(s.strands, strandsRounded(s));
+    stored.strands = unrounded && rounded;
     return out;
 }
 
