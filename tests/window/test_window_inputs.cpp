@@ -36,7 +36,7 @@ class WindowInputs : public QObject {
 
     QLineEdit* box(const char* name) const { return w_->get<QLineEdit>(name); }
     QString text(const char* name) const { return w_->text(name); }
-    long runs() const { return w_->window->recomputations(); }
+    long runs() const { return w_->recomputations(); }
     const DesignState& state() const { return w_->window->designState(); }
 
     void clickArrow(bool top)
