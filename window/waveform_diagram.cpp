@@ -10,31 +10,39 @@
 
 #include <algorithm>
 #include <cmath>
-#include <variant>
+#include <map>
+#include <vector>
 
 namespace lout {
 
 namespace {
 
-// The four kinds of line and how each is drawn.
-enum class Trace { voltage, current, axis, scale };
+// The items of the diagram: the labels Label3 and the four kinds of line.
+enum class Kind { label, voltage, current, axis, scale };
 
 // A line from (x1, y1) to (x2, y2), in twips of the drawing area.
-struct LineSpec {
-    Trace trace;
-    int index;
+struct LineEnds {
     int x1, y1, x2, y2;
 };
 
-struct LabelSpec {
-    int index;
-    int left, top, width, height;
-    const char* caption;
-    QRgb rgb;
-    bool opaque;
-};
-
-using DiagramItem = std::variant<LineSpec, LabelSpec>;
+// The lines of each kind, by index.
+// linU2: the rising and falling edges of U2, its high and its low levels.
+constexpr LineEnds kVoltageLines[] = {
+    {240, 1920, 240, 240},   {1080, 1920, 1080, 240}, {1560, 1920, 1560, 240}, {2400, 1920, 2400, 240},
+    {1080, 240, 240, 240},   {2400, 240, 1560, 240},  {1560, 1920, 1080, 1920}, {2640, 1920, 2400, 1920}};
+// linIout: the current rising in each Ton and falling in each Toff.
+constexpr LineEnds kCurrentLines[] = {
+    {240, 960, 1080, 480}, {1080, 480, 1560, 960}, {1560, 960, 2400, 480}, {2400, 480, 2880, 960}};
+// linCoord: the vertical and the time axis, and their arrow heads.
+constexpr LineEnds kAxisLines[] = {
+    {180, 240, 180, 2160},   {2775, 2040, 120, 2040}, {120, 360, 180, 240},
+    {240, 360, 180, 240},    {2700, 1980, 2820, 2040}, {2700, 2100, 2820, 2040}};
+// linScale: the mean current, the peak, and the dimension lines of Ton,
+// Toff and the ripple ratio.
+constexpr LineEnds kScaleLines[] = {
+    {240, 720, 2760, 720},   {1200, 480, 1920, 480},  {1080, 600, 1080, 1635}, {480, 1515, 240, 1515},
+    {840, 1515, 1080, 1515}, {1560, 1515, 1920, 1515}, {1560, 1080, 1560, 1635}, {1560, 720, 1560, 840},
+    {1560, 360, 1560, 480},  {2160, 1515, 2520, 1515}};
 
 constexpr QRgb kCyan = 0xff00c0c0;  // RGB(0,192,192)
 constexpr QRgb kRed = 0xffff0000;   // RGB(255,0,0)
@@ -43,93 +51,89 @@ constexpr QRgb kBlue = 0xff0000ff;  // RGB(0,0,255)
 constexpr QRgb kWhite = 0xffffffff; // RGB(255,255,255)
 // The origin's label hides what lies beneath it.
 const QColor kOriginBackground(192, 192, 192);
+constexpr int kOriginLabel = 2;
 constexpr int kRippleLabel = 10;
 
-const char* arrayOf(Trace trace)
+struct LabelSpec {
+    int left, top, width, height; // twips
+    const char* caption;
+    QRgb rgb;
+};
+
+// The labels of the diagram, by their index in Label3 (11 to 14 are the
+// input frame's units).
+const std::map<int, LabelSpec>& diagramLabels()
 {
-    switch (trace) {
-    case Trace::voltage: return "linU2";
-    case Trace::current: return "linIout";
-    case Trace::axis: return "linCoord";
-    case Trace::scale: return "linScale";
+    static const std::map<int, LabelSpec> labels = {
+        {0, {1800, 840, 990, 180, "(I电感电流)", kRed}}, {1, {2685, 1815, 90, 180, "t", kBlue}},
+        {2, {80, 2040, 90, 180, "O", kBlue}},           {3, {240, 555, 180, 180, "Io", kBlue}},
+        {4, {540, 1395, 270, 180, "Ton", kBlue}},       {5, {1155, 1395, 360, 180, "Toff", kBlue}},
+        {6, {2520, 1440, 90, 180, "=", kWhite}},        {7, {1380, 495, 360, 180, "ΔIo", kBlue}},
+        {8, {2160, 1335, 360, 180, "ΔIo", kWhite}},     {9, {2280, 1530, 180, 180, "Io", kWhite}},
+        {kRippleLabel, {2640, 1455, 270, 180, "10%", kWhite}},
+        {15, {240, 0, 1080, 180, "U2(次级电压)", kCyan}}};
+    return labels;
+}
+
+// Every item of the diagram, topmost first.
+struct Stacked {
+    Kind kind;
+    std::vector<int> indices;
+};
+const std::vector<Stacked>& stacking()
+{
+    using enum Kind;
+    static const std::vector<Stacked> order = {
+        {label, {15}},         {voltage, {7, 6, 5, 4, 3, 2, 1, 0}}, {scale, {7, 6, 2}}, {axis, {2, 3, 4, 5}},
+        {label, {7}},          {axis, {0, 1}},  {label, {0, 1, 2, 3}}, {current, {0, 1, 2, 3}}, {scale, {3, 4}},
+        {label, {4}},          {scale, {5}},    {label, {5}},          {scale, {1, 8, 9}},
+        {label, {6, 8, 9, 10}}, {scale, {0}}};
+    return order;
+}
+
+const char* arrayOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::label: return "Label3";
+    case Kind::voltage: return "linU2";
+    case Kind::current: return "linIout";
+    case Kind::axis: return "linCoord";
+    case Kind::scale: return "linScale";
     }
     return "";
 }
 
-int widthOf(Trace trace)
+LineEnds endsOf(Kind kind, int index)
 {
-    return trace == Trace::current ? 3 : trace == Trace::scale ? 1 : 2;
+    const auto at = static_cast<std::size_t>(index);
+    switch (kind) {
+    case Kind::voltage: return kVoltageLines[at];
+    case Kind::current: return kCurrentLines[at];
+    case Kind::axis: return kAxisLines[at];
+    default: return kScaleLines[at];
+    }
+}
+
+int widthOf(Kind kind)
+{
+    return kind == Kind::current ? 3 : kind == Kind::scale ? 1 : 2;
 }
 
 // The dimension lines follow the desktop's colours: the mean current line
 // the highlight text, the others the title-bar text.
-QColor colourOf(const LineSpec& line, const SystemColours& system)
+QColor colourOf(Kind kind, int index, const SystemColours& system)
 {
-    switch (line.trace) {
-    case Trace::voltage: return QColor::fromRgb(kCyan);
-    case Trace::current: return QColor::fromRgb(kRed);
-    case Trace::axis: return QColor::fromRgb(kAxis);
-    case Trace::scale: return line.index == 0 ? system.highlightText : system.titleBarText;
+    switch (kind) {
+    case Kind::voltage: return QColor::fromRgb(kCyan);
+    case Kind::current: return QColor::fromRgb(kRed);
+    case Kind::axis: return QColor::fromRgb(kAxis);
+    default: return index == 0 ? system.highlightText : system.titleBarText;
     }
-    return {};
 }
 
-LineSpec line(Trace trace, int index, int x1, int y1, int x2, int y2)
+QString memberName(Kind kind, int index)
 {
-    return {trace, index, x1, y1, x2, y2};
-}
-
-// Every item of the diagram, topmost first.
-std::vector<DiagramItem> diagramItems()
-{
-    using enum Trace;
-    return {
-        LabelSpec{15, 240, 0, 1080, 180, "U2(次级电压)", kCyan, false},
-        line(voltage, 7, 2640, 1920, 2400, 1920),
-        line(voltage, 6, 1560, 1920, 1080, 1920),
-        line(voltage, 5, 2400, 240, 1560, 240),
-        line(voltage, 4, 1080, 240, 240, 240),
-        line(voltage, 3, 2400, 1920, 2400, 240),
-        line(voltage, 2, 1560, 1920, 1560, 240),
-        line(voltage, 1, 1080, 1920, 1080, 240),
-        line(voltage, 0, 240, 1920, 240, 240),
-        line(scale, 7, 1560, 720, 1560, 840),
-        line(scale, 6, 1560, 1080, 1560, 1635),
-        line(scale, 2, 1080, 600, 1080, 1635),
-        line(axis, 2, 120, 360, 180, 240),
-        line(axis, 3, 240, 360, 180, 240),
-        line(axis, 4, 2700, 1980, 2820, 2040),
-        line(axis, 5, 2700, 2100, 2820, 2040),
-        LabelSpec{7, 1380, 495, 360, 180, "ΔIo", kBlue, false},
-        line(axis, 0, 180, 240, 180, 2160),
-        line(axis, 1, 2775, 2040, 120, 2040),
-        LabelSpec{0, 1800, 840, 990, 180, "(I电感电流)", kRed, false},
-        LabelSpec{1, 2685, 1815, 90, 180, "t", kBlue, false},
-        LabelSpec{2, 80, 2040, 90, 180, "O", kBlue, true},
-        LabelSpec{3, 240, 555, 180, 180, "Io", kBlue, false},
-        line(current, 0, 240, 960, 1080, 480),
-        line(current, 1, 1080, 480, 1560, 960),
-        line(current, 2, 1560, 960, 2400, 480),
-        line(current, 3, 2400, 480, 2880, 960),
-        line(scale, 3, 480, 1515, 240, 1515),
-        line(scale, 4, 840, 1515, 1080, 1515),
-        LabelSpec{4, 540, 1395, 270, 180, "Ton", kBlue, false},
-        line(scale, 5, 1560, 1515, 1920, 1515),
-        LabelSpec{5, 1155, 1395, 360, 180, "Toff", kBlue, false},
-        line(scale, 1, 1200, 480, 1920, 480),
-        line(scale, 8, 1560, 360, 1560, 480),
-        line(scale, 9, 2160, 1515, 2520, 1515),
-        LabelSpec{6, 2520, 1440, 90, 180, "=", kWhite, false},
-        LabelSpec{8, 2160, 1335, 360, 180, "ΔIo", kWhite, false},
-        LabelSpec{9, 2280, 1530, 180, 180, "Io", kWhite, false},
-        LabelSpec{kRippleLabel, 2640, 1455, 270, 180, "10%", kWhite, false},
-        line(scale, 0, 240, 720, 2760, 720),
-    };
-}
-
-QString memberName(const char* array, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+    return QStringLiteral("%1(%2)").arg(QLatin1String(arrayOf(kind))).arg(index);
 }
 
 } // namespace
@@ -139,12 +143,12 @@ QString memberName(const char* array, int index)
 class WaveformDiagram::Line : public QObject {
 public:
     // Ends in twips of the drawing area; width in pixels.
-    Line(QObject* diagram, const QString& name, const LineSpec& spec, const QColor& colour)
+    Line(QObject* diagram, const QString& name, const LineEnds& ends, const QColor& colour, int widthPixels)
         : QObject(diagram),
-          start_(spec.x1 / kTwipsPerPixel, spec.y1 / kTwipsPerPixel),
-          end_(spec.x2 / kTwipsPerPixel, spec.y2 / kTwipsPerPixel),
+          start_(ends.x1 / kTwipsPerPixel, ends.y1 / kTwipsPerPixel),
+          end_(ends.x2 / kTwipsPerPixel, ends.y2 / kTwipsPerPixel),
           colour_(colour),
-          width_(widthOf(spec.trace))
+          width_(widthPixels)
     {
         setObjectName(name);
         // Room for the pen's half width and its round caps on every side.
@@ -229,24 +233,27 @@ WaveformDiagram::WaveformDiagram(QWidget* window) : QFrame(window)
     drawingArea->setGeometry(contentsRect());
 
     // Later children lie above earlier ones: build from the bottom up.
-    const std::vector<DiagramItem> items = diagramItems();
-    for (auto item = items.rbegin(); item != items.rend(); ++item) {
-        if (const auto* spec = std::get_if<LineSpec>(&*item)) {
-            items_.push_back({new Line(drawingArea, memberName(arrayOf(spec->trace), spec->index), *spec,
-                                       colourOf(*spec, system)),
-                              nullptr});
-            continue;
+    const std::vector<Stacked>& order = stacking();
+    for (auto group = order.rbegin(); group != order.rend(); ++group) {
+        for (auto index = group->indices.rbegin(); index != group->indices.rend(); ++index) {
+            const QString name = memberName(group->kind, *index);
+            if (group->kind != Kind::label) {
+                items_.push_back({new Line(drawingArea, name, endsOf(group->kind, *index),
+                                           colourOf(group->kind, *index, system), widthOf(group->kind)),
+                                  nullptr});
+                continue;
+            }
+            const LabelSpec& placed = diagramLabels().at(*index);
+            QLabel* label = placeLabel(drawingArea, name, QString::fromUtf8(placed.caption), placed.left, placed.top,
+                                       placed.width, placed.height, QColor::fromRgb(placed.rgb));
+            if (*index == kOriginLabel) {
+                label->setAutoFillBackground(true);
+                setColour(label, QPalette::Window, kOriginBackground);
+            }
+            if (*index == kRippleLabel)
+                ripple_ = label;
+            items_.push_back({nullptr, label});
         }
-        const auto& placed = std::get<LabelSpec>(*item);
-        QLabel* label = placeLabel(drawingArea, memberName("Label3", placed.index), QString::fromUtf8(placed.caption),
-                                   placed.left, placed.top, placed.width, placed.height, QColor::fromRgb(placed.rgb));
-        if (placed.opaque) {
-            label->setAutoFillBackground(true);
-            setColour(label, QPalette::Window, kOriginBackground);
-        }
-        if (placed.index == kRippleLabel)
-            ripple_ = label;
-        items_.push_back({nullptr, label});
     }
     auto* overLabels = new LineLayer(drawingArea, *this, true);
     overLabels->setGeometry(drawingArea->rect());
