@@ -33,7 +33,8 @@ StepResult dutyRatioStep(const DesignState& s)
     return f.narrow(f.div(f.mul(s.outputVoltage, kHalf), s.secondaryPeakVoltage));
 }
 
-// L = (U2m - Uo - 1.3) * Dmax * 1e6 / (Fosc * Io * Wave).
+// L = (U2m - Uo - 1.3) * D * 1e6 / (f * Io * ripple), in uH: the voltage
+// across the inductor during the on time D / f over the ripple current.
 StepResult inductanceStep(const DesignState& s)
 {
     StepArithmetic f;
@@ -47,12 +48,13 @@ StepResult inductanceStep(const DesignState& s)
     return f.narrow(f.div(voltSeconds, rippleRate));
 }
 
-// N = Int((U2m - Uo - 1.3) * Dmax / (Fosc * Wave * Bm * Ae * 0.0001) + 0.5):
-// the inductor's volt-seconds over the allowed flux swing times the area.
+// N = Int((U2m - Uo - 1.3) * D / (f * ripple * B * Ae * 0.0001) + 0.5): the
+// inductor's volt-seconds over the allowed flux swing times the area.
 StepResult turnsStep(const DesignState& s)
 {
     StepArithmetic f;
-    const double voltSeconds = f.mul(f.sub(f.sub(s.secondaryPeakVoltage, s.outputVoltage), kRectifierDrop), s.dutyRatio);
+    const double inductorVoltage = f.sub(f.sub(s.secondaryPeakVoltage, s.outputVoltage), kRectifierDrop);
+    const double voltSeconds = f.mul(inductorVoltage, s.dutyRatio);
     const double fluxSwing = f.mul(f.mul(f.mul(s.frequency, s.rippleRatio), s.fluxDensity), s.coreArea);
     if (f.failed())
         return std::nullopt;
@@ -62,15 +64,15 @@ StepResult turnsStep(const DesignState& s)
     return f.narrow(StepArithmetic::floor(rounded));
 }
 
-// Gap = 4 * pi * N * Io / (Bm * 10000), in mm, from the stored N_Turn.
+// Gap = 4 * pi * N * Io / (B * 10000), in mm, from the stored turns.
 StepResult airGapStep(const DesignState& s)
 {
     StepArithmetic f;
     const double ampereTurns = f.mul(f.mul(f.mul(kFour, kPi), s.turns), s.outputCurrent);
-    const double fluxDensity = f.mul(s.fluxDensity, static_cast<double>(kGapScale));
+    const double scaledFlux = f.mul(s.fluxDensity, static_cast<double>(kGapScale));
     if (f.failed())
         return std::nullopt;
-    return f.narrow(f.div(ampereTurns, fluxDensity));
+    return f.narrow(f.div(ampereTurns, scaledFlux));
 }
 
 // Twice the skin depth at the switching frequency; the root stays in double.
