@@ -6,7 +6,6 @@
 #include "design/number_text.h"
 #include "drawing/core_window.h"
 #include "resources/string_table.h"
-#include "window/control_factory.h"
 #include "window/core_combo_box.h"
 #include "window/core_view.h"
 #include "window/ripple_scroll_bar.h"

@@ -17,8 +17,8 @@ namespace lout {
 
 namespace {
 
-// The items of the diagram: the labels Label3 and the four kinds of line.
-enum class Kind { label, voltage, current, axis, scale };
+// The items of the diagram: the four kinds of line and the labels Label3.
+enum class Kind { voltage, current, axis, scale, label };
 
 // A line from (x1, y1) to (x2, y2), in twips of the drawing area.
 struct LineEnds {
@@ -84,56 +84,42 @@ const std::vector<Stacked>& stacking()
 {
     using enum Kind;
     static const std::vector<Stacked> order = {
-        {label, {15}},         {voltage, {7, 6, 5, 4, 3, 2, 1, 0}}, {scale, {7, 6, 2}}, {axis, {2, 3, 4, 5}},
-        {label, {7}},          {axis, {0, 1}},  {label, {0, 1, 2, 3}}, {current, {0, 1, 2, 3}}, {scale, {3, 4}},
-        {label, {4}},          {scale, {5}},    {label, {5}},          {scale, {1, 8, 9}},
-        {label, {6, 8, 9, 10}}, {scale, {0}}};
+        {label, {15}}, {voltage, {7, 6, 5, 4, 3, 2, 1, 0}}, {scale, {7, 6, 2}}, {axis, {2, 3, 4, 5}}, {label, {7}},
+        {axis, {0, 1}}, {label, {0, 1, 2, 3}}, {current, {0, 1, 2, 3}}, {scale, {3, 4}}, {label, {4}}, {scale, {5}},
+        {label, {5}}, {scale, {1, 8, 9}}, {label, {6, 8, 9, 10}}, {scale, {0}}};
     return order;
 }
 
-const char* arrayOf(Kind kind)
+// How each kind of line is drawn: its control array, pen width and colour,
+// and its lines by index. The dimension lines follow the desktop's colours:
+// the mean current line the highlight text, the others the title-bar text.
+struct LineKind {
+    const char* array;
+    int width; // pixels
+    QRgb rgb;  // 0: the desktop's
+    const LineEnds* lines;
+};
+// In the order of Kind.
+constexpr LineKind kLineKinds[] = {{"linU2", 2, kCyan, kVoltageLines},
+                                   {"linIout", 3, kRed, kCurrentLines},
+                                   {"linCoord", 2, kAxis, kAxisLines},
+                                   {"linScale", 1, 0, kScaleLines}};
+
+const LineKind& lineKind(Kind kind)
 {
-    switch (kind) {
-    case Kind::label: return "Label3";
-    case Kind::voltage: return "linU2";
-    case Kind::current: return "linIout";
-    case Kind::axis: return "linCoord";
-    case Kind::scale: return "linScale";
-    }
-    return "";
+    return kLineKinds[static_cast<std::size_t>(kind)];
 }
 
-LineEnds endsOf(Kind kind, int index)
+QColor colourOf(const LineKind& kind, int index, const SystemColours& system)
 {
-    const auto at = static_cast<std::size_t>(index);
-    switch (kind) {
-    case Kind::voltage: return kVoltageLines[at];
-    case Kind::current: return kCurrentLines[at];
-    case Kind::axis: return kAxisLines[at];
-    default: return kScaleLines[at];
-    }
+    if (kind.rgb != 0)
+        return QColor::fromRgb(kind.rgb);
+    return index == 0 ? system.highlightText : system.titleBarText;
 }
 
-int widthOf(Kind kind)
+QString memberName(const char* array, int index)
 {
-    return kind == Kind::current ? 3 : kind == Kind::scale ? 1 : 2;
-}
-
-// The dimension lines follow the desktop's colours: the mean current line
-// the highlight text, the others the title-bar text.
-QColor colourOf(Kind kind, int index, const SystemColours& system)
-{
-    switch (kind) {
-    case Kind::voltage: return QColor::fromRgb(kCyan);
-    case Kind::current: return QColor::fromRgb(kRed);
-    case Kind::axis: return QColor::fromRgb(kAxis);
-    default: return index == 0 ? system.highlightText : system.titleBarText;
-    }
-}
-
-QString memberName(Kind kind, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(arrayOf(kind))).arg(index);
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
 }
 
 } // namespace
@@ -236,16 +222,18 @@ WaveformDiagram::WaveformDiagram(QWidget* window) : QFrame(window)
     const std::vector<Stacked>& order = stacking();
     for (auto group = order.rbegin(); group != order.rend(); ++group) {
         for (auto index = group->indices.rbegin(); index != group->indices.rend(); ++index) {
-            const QString name = memberName(group->kind, *index);
             if (group->kind != Kind::label) {
-                items_.push_back({new Line(drawingArea, name, endsOf(group->kind, *index),
-                                           colourOf(group->kind, *index, system), widthOf(group->kind)),
+                const LineKind& kind = lineKind(group->kind);
+                items_.push_back({new Line(drawingArea, memberName(kind.array, *index),
+                                           kind.lines[static_cast<std::size_t>(*index)],
+                                           colourOf(kind, *index, system), kind.width),
                                   nullptr});
                 continue;
             }
             const LabelSpec& placed = diagramLabels().at(*index);
-            QLabel* label = placeLabel(drawingArea, name, QString::fromUtf8(placed.caption), placed.left, placed.top,
-                                       placed.width, placed.height, QColor::fromRgb(placed.rgb));
+            QLabel* label = placeLabel(drawingArea, memberName("Label3", *index), QString::fromUtf8(placed.caption),
+                                       placed.left, placed.top, placed.width, placed.height,
+                                       QColor::fromRgb(placed.rgb));
             if (*index == kOriginLabel) {
                 label->setAutoFillBackground(true);
                 setColour(label, QPalette::Window, kOriginBackground);
