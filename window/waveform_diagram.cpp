@@ -54,7 +54,7 @@ const QColor kOriginBackground(192, 192, 192);
 constexpr int kOriginLabel = 2;
 constexpr int kRippleLabel = 10;
 
-struct LabelSpec {
+struct LabelPlace {
     int left, top, width, height; // twips
     const char* caption;
     QRgb rgb;
@@ -62,9 +62,9 @@ struct LabelSpec {
 
 // The labels of the diagram, by their index in Label3 (11 to 14 are the
 // input frame's units).
-const std::map<int, LabelSpec>& diagramLabels()
+const std::map<int, LabelPlace>& diagramLabels()
 {
-    static const std::map<int, LabelSpec> labels = {
+    static const std::map<int, LabelPlace> labels = {
         {0, {1800, 840, 990, 180, "(I电感电流)", kRed}}, {1, {2685, 1815, 90, 180, "t", kBlue}},
         {2, {80, 2040, 90, 180, "O", kBlue}},           {3, {240, 555, 180, 180, "Io", kBlue}},
         {4, {540, 1395, 270, 180, "Ton", kBlue}},       {5, {1155, 1395, 360, 180, "Toff", kBlue}},
@@ -230,7 +230,7 @@ WaveformDiagram::WaveformDiagram(QWidget* window) : QFrame(window)
                                   nullptr});
                 continue;
             }
-            const LabelSpec& placed = diagramLabels().at(*index);
+            const LabelPlace& placed = diagramLabels().at(*index);
             QLabel* label = placeLabel(drawingArea, memberName("Label3", *index), QString::fromUtf8(placed.caption),
                                        placed.left, placed.top, placed.width, placed.height,
                                        QColor::fromRgb(placed.rgb));
