@@ -1,7 +1,7 @@
 #include "design/current_results.h"
 
+#include "design/design_calculation.h"
 #include "design/number_text.h"
-#include "design/ref_pram.h"
 
 #include <limits>
 
@@ -19,29 +19,34 @@ float shown(float value, bool current)
 } // namespace
 
 // Each result follows the inputs and the results its step reads.
-CurrentResults resultsFromCurrentInputs(const StoredSteps& latest, const ChangedInputs& changed)
+CurrentResults resultsFromCurrentInputs(const StoredResults& latest, const ChangedInputs& changed)
 {
     CurrentResults r;
-    r.Dmax = latest.dutyRatio && !changed.U2m && !changed.Uo;
-    r.L_uH = latest.inductance && r.Dmax && !changed.U2m && !changed.Uo && !changed.Fosc && !changed.Io &&
-             !changed.Wave;
-    r.N_Turn = latest.turns && r.Dmax && !changed.Fosc && !changed.Wave && !changed.Bm && !changed.Ae;
-    r.Gap_mm = latest.airGap && r.N_Turn && !changed.Io && !changed.Bm;
-    r.Dia_mm = latest.wireDiameter && !changed.Fosc;
-    r.N_Strand = latest.strandsUnrounded && latest.strandsRounded && r.Dia_mm && !changed.Io;
+    r.dutyRatio = latest.dutyRatio && !changed.secondaryPeakVoltage && !changed.outputVoltage;
+    r.inductance = latest.inductance && r.dutyRatio && !changed.secondaryPeakVoltage && !changed.outputVoltage &&
+                   !changed.frequency && !changed.outputCurrent && !changed.rippleRatio;
+    r.turns = latest.turns && r.dutyRatio && !changed.frequency && !changed.rippleRatio && !changed.fluxDensity &&
+              !changed.coreArea;
+    r.airGap = latest.airGap && r.turns && !changed.outputCurrent && !changed.fluxDensity;
+    r.wireDiameter = latest.wireDiameter && !changed.frequency;
+    r.strands = latest.strands && r.wireDiameter && !changed.outputCurrent;
     return r;
 }
 
-std::array<std::string, 5> shownResultLabels(const DesignState& s, const CurrentResults& current)
+std::array<std::string, 5> shownResultTexts(const DesignState& s, const CurrentResults& current)
 {
-    return {resultLabelText(0, shown(s.L_uH, current.L_uH)), resultLabelText(1, shown(s.N_Turn, current.N_Turn)),
-            resultLabelText(2, shown(s.Gap_mm, current.Gap_mm)), resultLabelText(3, shown(s.Dia_mm, current.Dia_mm)),
-            resultLabelText(4, shown(s.N_Strand, current.N_Strand))};
+    DesignState shownState = s;
+    shownState.inductance = shown(s.inductance, current.inductance);
+    shownState.turns = shown(s.turns, current.turns);
+    shownState.airGap = shown(s.airGap, current.airGap);
+    shownState.wireDiameter = shown(s.wireDiameter, current.wireDiameter);
+    shownState.strands = shown(s.strands, current.strands);
+    return resultTexts(shownState);
 }
 
 std::string shownDutyRatio(const DesignState& s, const CurrentResults& current)
 {
-    return formatPercent(shown(s.Dmax, current.Dmax));
+    return formatPercent(shown(s.dutyRatio, current.dutyRatio));
 }
 
 } // namespace lout

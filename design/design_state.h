@@ -6,20 +6,27 @@ namespace lout {
 // All start at zero and are never reset; each is overwritten only by its
 // own writer (an input handler, the core choice or the recomputation).
 struct DesignState {
-    float U2m = 0;      // secondary peak voltage, V
-    float Uo = 0;       // output voltage, V
-    float Dmax = 0;     // duty ratio, fraction
-    float Io = 0;       // output current, A
-    float Wave = 0;     // allowed ripple, fraction of Io
+    // Inputs.
+    float secondaryPeakVoltage = 0; // V
+    float outputVoltage = 0;        // V
+    float dutyRatio = 0;            // fraction, computed
+    float outputCurrent = 0;        // A
+    float rippleRatio = 0;          // allowed ripple current, fraction of the output current
 
-    float Ae = 0;       // core cross-section, cm^2
-    float Bm = 0;       // flux density, T
-    float Fosc = 0;     // switching frequency, Hz
-    float L_uH = 0;     // inductance, uH
-    float N_Turn = 0;   // turns
-    float Gap_mm = 0;   // air gap, mm
-    float Dia_mm = 0;   // wire diameter, mm
-    float N_Strand = 0; // parallel strands
+    // The chosen core and the frequency.
+    float coreArea = 0;    // effective cross-section, cm^2
+    float fluxDensity = 0; // T
+    float frequency = 0;   // switching frequency, Hz
+
+    // Results.
+    float inductance = 0;   // uH
+    float turns = 0;        // a whole number
+    float airGap = 0;       // mm
+    float wireDiameter = 0; // mm
+    float strands = 0;      // parallel wires, a whole number
 };
+
+// The flux density every chosen core is designed for.
+inline constexpr float kDesignFluxDensity = 0.25F; // T
 
 } // namespace lout

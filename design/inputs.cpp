@@ -9,6 +9,11 @@
 
 namespace lout {
 
+namespace {
+constexpr double kHertzPerKilohertz = 1000;
+constexpr double kMostRipplePercent = 100;
+} // namespace
+
 float numberFromText(std::string_view text)
 {
     // IEEE narrowing: a number beyond the single range becomes an infinity
@@ -22,7 +27,7 @@ float numberFromText(std::string_view text)
 FrequencyInput frequencyFromText(std::string_view kilohertzText)
 {
     StepArithmetic f;
-    const float hertz = f.narrow(f.mul(textToNumber(kilohertzText), 1000));
+    const float hertz = f.narrow(f.mul(textToNumber(kilohertzText), kHertzPerKilohertz));
     return {hertz, !f.failed() && std::isfinite(hertz)};
 }
 
@@ -36,14 +41,15 @@ std::optional<int> rippleFromTypedText(std::string_view text)
     const double typed = textToNumber(text);
     if (std::isnan(typed))
         return std::nullopt;
-    const double whole = std::floor(std::clamp(typed, -1.0, 101.0) + 0.5);
-    return static_cast<int>(std::clamp(whole, 0.0, 100.0));
+    // Held first to just beyond the range, so that no huge number is rounded.
+    const double whole = std::floor(std::clamp(typed, -1.0, kMostRipplePercent + 1) + 0.5);
+    return static_cast<int>(std::clamp(whole, 0.0, kMostRipplePercent));
 }
 
-std::optional<float> dummyLoad(float Uo, float Wave, float Io)
+std::optional<float> dummyLoad(float outputVoltage, float rippleRatio, float outputCurrent)
 {
     StepArithmetic f;
-    const double ohms = f.div(f.div(Uo, Wave), Io);
+    const double ohms = f.div(f.div(outputVoltage, rippleRatio), outputCurrent);
     if (f.failed())
         return std::nullopt;
     const float whole = f.narrow(StepArithmetic::floor(ohms));

@@ -11,11 +11,11 @@ namespace lout {
 // the text narrowed to single precision (too large a number becomes +-inf).
 float numberFromText(std::string_view text);
 
-// The frequency box holds kilohertz. `fosc` is what is stored (possibly
+// The frequency box holds kilohertz. `hertz` is what is stored (possibly
 // +-inf); `ok` is false when the product overflowed single precision, in
 // which case the recomputation must not run.
 struct FrequencyInput {
-    float fosc;
+    float hertz;
     bool ok;
 };
 FrequencyInput frequencyFromText(std::string_view kilohertzText);
@@ -29,9 +29,10 @@ float rippleFromScrollBar(std::int16_t minimum, std::int16_t value);
 // whose number is not a number at all.
 std::optional<int> rippleFromTypedText(std::string_view text);
 
-// Dummy load Int(Uo / Wave / Io) in whole ohms, narrowed to single
-// precision; empty when the division fails (Wave or Io zero, overflow...).
-std::optional<float> dummyLoad(float Uo, float Wave, float Io);
+// The dummy load: the load whose current equals the ripple current,
+// Int(Uo / ripple / Io) in whole ohms, narrowed to single precision; empty
+// when the division fails (no ripple or no current, overflow...).
+std::optional<float> dummyLoad(float outputVoltage, float rippleRatio, float outputCurrent);
 
 // Caption of lab_Pram(5) for a dummy load: whole-number text then "Ω".
 std::string dummyLoadText(float ohms);

@@ -145,12 +145,4 @@ void packVisibleWinding(const Winding& w, const DrawingBounds& bounds,
     });
 }
 
-void packVisibleWinding(const Winding& w, float widthTwips, float heightTwips,
-                        const std::function<void(const Circle&)>& emit)
-{
-    packVisibleWinding(w,
-                       DrawingBounds{0.0, 0.0, static_cast<double>(widthTwips), static_cast<double>(heightTwips)},
-                       emit);
-}
-
 } // namespace lout

@@ -33,12 +33,6 @@ void packWinding(const Winding& w, const std::function<void(const Circle&)>& emi
 
 std::vector<Circle> packWindingCircles(const Winding& w);
 
-// The same packing, but emits only circles that can touch the rectangle
-// [0, widthTwips] x [0, heightTwips]; skips the rest without visiting them
-// one by one.
-void packVisibleWinding(const Winding& w, float widthTwips, float heightTwips,
-                        const std::function<void(const Circle&)>& emit);
-
 // A rectangle of the drawing plane in twips (left <= right, top <= bottom
 // for a non-empty one).
 struct DrawingBounds {
@@ -52,8 +46,9 @@ struct DrawingBounds {
 // `bounds`. False for a circle with a non-finite centre or radius.
 bool canTouch(const Circle& c, const DrawingBounds& bounds);
 
-// packVisibleWinding for any rectangle, e.g. the picture widened by a margin
-// for what anti-aliasing adds around each circle.
+// The same packing, but emits only circles that can touch `bounds` (the
+// picture, widened by what anti-aliasing adds around each circle); skips
+// the rest without visiting them one by one.
 void packVisibleWinding(const Winding& w, const DrawingBounds& bounds,
                         const std::function<void(const Circle&)>& emit);
 

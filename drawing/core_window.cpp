@@ -1,6 +1,6 @@
 #include "drawing/core_window.h"
 
-#include "drawing/hundredths.h"
+#include "design/number_text.h"
 
 #include <cmath>
 #include <limits>
@@ -8,6 +8,16 @@
 namespace lout {
 
 namespace {
+
+// Where the dimensions stand among A to F.
+constexpr std::size_t kA = 0;
+constexpr std::size_t kB = 1;
+constexpr std::size_t kC = 2;
+constexpr std::size_t kE = 4;
+
+// What the winding window loses to the coil former, mm.
+constexpr double kWidthAllowance = 1.1;
+constexpr double kHeightAllowance = 2.2;
 
 // How a core family's winding window follows from its dimensions.
 enum class WindowFormula {
@@ -29,13 +39,12 @@ WindowFormula formulaFor(std::string_view code)
     return WindowFormula::None;
 }
 
-// A finite catalogue number; null, empty and non-numeric text give nothing.
-std::optional<double> finiteNumber(const FieldValue& v)
+// A dimension that takes part in arithmetic: a finite number.
+std::optional<double> finiteNumber(const std::optional<double>& dimension)
 {
-    const auto number = numericValue(v);
-    if (!number || !std::isfinite(*number))
+    if (!dimension || !std::isfinite(*dimension))
         return std::nullopt;
-    return number;
+    return dimension;
 }
 
 // Storing into a single-precision variable: overflow is a failure.
@@ -61,20 +70,20 @@ struct WindowSize {
     double height = 0.0; // H, mm, kept as the catalogue's number
 };
 
-std::optional<WindowSize> windowSizeOf(WindowFormula formula, const CoreRow& row)
+std::optional<WindowSize> windowSizeOf(WindowFormula formula, const CoreDimensions& core)
 {
     WindowSize size;
     if (formula == WindowFormula::None)
         return size;
 
-    const auto b = finiteNumber(row.dims[1]);
+    const auto b = finiteNumber(core.millimetres[kB]);
     if (!b)
         return std::nullopt;
     std::optional<float> width;
     if (formula == WindowFormula::SpanBy2E) {
         width = toSingle(*b);
     } else {
-        const auto c = finiteNumber(row.dims[2]);
+        const auto c = finiteNumber(core.millimetres[kC]);
         if (!c)
             return std::nullopt;
         width = toSingle((*b - *c) / 2.0);
@@ -83,7 +92,7 @@ std::optional<WindowSize> windowSizeOf(WindowFormula formula, const CoreRow& row
         return std::nullopt;
     size.width = *width;
 
-    const auto e = finiteNumber(row.dims[4]);
+    const auto e = finiteNumber(core.millimetres[kE]);
     if (!e)
         return std::nullopt;
     size.height = formula == WindowFormula::HalfSpanByE ? *e : 2.0 * *e;
@@ -110,20 +119,19 @@ std::string familyCode(std::string_view modelName)
     return std::string(modelName);
 }
 
-CoreWindowLayout layoutCoreWindow(const CoreRow& row, float yokeWidthTwips, float pictureWidthTwips)
+CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwips, float pictureWidthTwips)
 {
     CoreWindowLayout layout;
 
     // Steps 1-3: model name, dimensions and the family's window formulas.
-    const auto modelName = textValue(row.type);
-    if (!modelName)
+    if (!core.modelName)
         return layout;
-    const auto window = windowSizeOf(formulaFor(familyCode(*modelName)), row);
+    const auto window = windowSizeOf(formulaFor(familyCode(*core.modelName)), core);
     if (!window)
         return layout;
 
     // Step 4: the yoke stands for dimension A.
-    const auto a = finiteNumber(row.dims[0]);
+    const auto a = finiteNumber(core.millimetres[kA]);
     if (!a)
         return layout;
     const auto outlineRatio = quotient(static_cast<double>(yokeWidthTwips), *a);
@@ -133,7 +141,7 @@ CoreWindowLayout layoutCoreWindow(const CoreRow& row, float yokeWidthTwips, floa
     layout.outlineScale = outlineScale;
 
     // Step 5: the legs are E long at that scale.
-    const auto e = finiteNumber(row.dims[4]);
+    const auto e = finiteNumber(core.millimetres[kE]);
     if (!e)
         return layout;
     layout.legHeight = toSingle(*e * static_cast<double>(*outlineScale));
@@ -141,13 +149,13 @@ CoreWindowLayout layoutCoreWindow(const CoreRow& row, float yokeWidthTwips, floa
         return layout;
 
     // Steps 6-7: usable sizes, rounded to hundredths and used as such.
-    const auto usableWidth = roundedToHundredths(static_cast<double>(window->width) - 1.1);
+    const auto usableWidth = roundedToHundredths(static_cast<double>(window->width) - kWidthAllowance);
     if (!usableWidth)
         return layout;
     layout.usableWidth = toSingle(*usableWidth);
     if (!layout.usableWidth)
         return layout;
-    const auto usableHeight = roundedToHundredths(window->height - 2.2);
+    const auto usableHeight = roundedToHundredths(window->height - kHeightAllowance);
     if (!usableHeight)
         return layout;
     layout.usableHeight = toSingle(*usableHeight);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "jet/field_value.h"
-
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -10,11 +8,12 @@
 
 namespace lout {
 
-// The fields of the current catalogue row that the core picture reads:
-// ordinal 0 (model name) and ordinals 2..7 (dimensions A..F, mm).
-struct CoreRow {
-    FieldValue type;
-    std::array<FieldValue, 6> dims; // A, B, C, D, E, F
+// The chosen core as the core picture reads it: the model name (empty when
+// the catalogue holds none) and the dimensions A to F in millimetres, each
+// empty where the catalogue holds no number.
+struct CoreDimensions {
+    std::optional<std::string> modelName;
+    std::array<std::optional<double>, 6> millimetres; // A, B, C, D, E, F
 };
 
 // The family code: the first two characters (not bytes) of the model name,
@@ -35,7 +34,7 @@ struct CoreWindowLayout {
     bool readyToDraw() const { return pictureHeight.has_value(); }
 };
 
-CoreWindowLayout layoutCoreWindow(const CoreRow& row, float yokeWidthTwips, float pictureWidthTwips);
+CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwips, float pictureWidthTwips);
 
 // A design count (turns, strands) as the byte the winding takes: floored,
 // empty when non-finite or outside 0..255.

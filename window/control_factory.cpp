@@ -15,9 +15,10 @@ namespace {
 const char* const kFitsText = "fitsText";
 const char* const kRaise = "raiseIntoCell";
 
-// The layout puts a label's character cell, as tall as the font's pixel
-// size, at the label's top, with the baseline where a Chinese character's
-// square ends: 0.88 of the cell down. A face with taller ascent and descent
+// Where a Chinese character's square ends, as a part of the cell.
+constexpr double kBaselineInCell = 0.88;
+
+// The layout puts a label's character cell at the label's top. A face with taller ascent and descent
 // (Noto's CJK faces reach 1.45 cells) would draw the text lower by the
 // difference and cut off a bottom row such as the last formula tip; the
 // label's text is raised by that much instead: the label keeps its top,
@@ -25,12 +26,15 @@ const char* const kRaise = "raiseIntoCell";
 // space above the characters falls outside it.
 int raiseIntoCell(const QFont& font)
 {
-    const QFontMetrics metrics(font);
-    const int cell = font.pixelSize() > 0 ? font.pixelSize() : metrics.height();
-    const int baseline = static_cast<int>(std::lround(0.88 * cell));
-    return std::max(0, metrics.ascent() - baseline);
+    return std::max(0, QFontMetrics(font).ascent() - characterCell(font).baseline);
 }
 } // namespace
+
+CharacterCell characterCell(const QFont& font)
+{
+    const int height = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    return {height, static_cast<int>(std::lround(kBaselineInCell * height))};
+}
 
 void setColour(QWidget* widget, int role, const QColor& colour)
 {

@@ -3,10 +3,19 @@
 #include <QColor>
 #include <QString>
 
+class QFont;
 class QLabel;
 class QWidget;
 
 namespace lout {
+
+// The character cell the layout is measured in: as tall as the font's pixel
+// size, with the baseline where a Chinese character's square ends.
+struct CharacterCell {
+    int height;
+    int baseline;
+};
+CharacterCell characterCell(const QFont& font);
 
 // A label placed in twips with its text colour. A label that fits its text
 // keeps its left and top and takes the size of its caption.

@@ -15,10 +15,6 @@ public:
     explicit CoreComboBox(QWidget* container);
     ~CoreComboBox() override;
 
-    // The first entry whose name equals `name` as the catalogue compares
-    // model names (letter case aside), or -1.
-    int entryNamed(const QString& name) const;
-
 signals:
     void chosen();
 
@@ -26,6 +22,9 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    // The first entry whose name equals `name` as the catalogue compares
+    // model names (letter case aside), or -1.
+    int entryNamed(const QString& name) const;
     void indexChanged(int index);
     void entryActivated(int index);
     void typingFinished();

@@ -1,23 +1,27 @@
 #include "window/frame_box.h"
 
+#include "window/control_factory.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace lout {
 
-FrameBox::FrameBox(const QString& caption, QWidget* container) : QGroupBox(caption, container) {}
+FrameBox::FrameBox(QWidget* container, const QString& name, const QString& caption, const QRect& place)
+    : QGroupBox(caption, container)
+{
+    setObjectName(name);
+    setGeometry(place);
+    setAutoFillBackground(true);
+}
 
 void FrameBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QFontMetrics metrics(font());
-    const int cell = font().pixelSize() > 0 ? font().pixelSize() : metrics.height();
-    // The caption's baseline lies where a Chinese character's square ends.
-    const int baseline = static_cast<int>(std::lround(0.88 * cell));
-    const int borderTop = title().isEmpty() ? 0 : cell / 2;
+    const CharacterCell cell = characterCell(font());
+    const int borderTop = title().isEmpty() ? 0 : cell.height / 2;
 
     // Etched: a dark line with a light one just inside and below it.
     const QRect outer(0, borderTop, width() - 2, height() - borderTop - 2);
@@ -28,11 +32,13 @@ void FrameBox::paintEvent(QPaintEvent*)
 
     if (title().isEmpty())
         return;
+    // The caption interrupts the border near the left edge.
     const int left = 6;
-    const int textWidth = metrics.horizontalAdvance(title());
-    painter.fillRect(QRect(left - 1, 0, std::min(textWidth + 2, width() - left), cell), palette().color(QPalette::Window));
+    const int textWidth = QFontMetrics(font()).horizontalAdvance(title());
+    painter.fillRect(QRect(left - 1, 0, std::min(textWidth + 2, width() - left), cell.height),
+                     palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(QPoint(left, baseline), title());
+    painter.drawText(QPoint(left, cell.baseline), title());
 }
 
 } // namespace lout

@@ -3,70 +3,31 @@
 #include "catalogue/core_catalogue.h"
 #include "design/current_results.h"
 #include "design/design_state.h"
+#include "window/window_layout.h"
 
 #include <QDialog>
 
-#include <array>
-#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 
-class QGroupBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace lout {
 
-class CoreComboBox;
-class LineControl;
-class RippleScrollBar;
-class ShapeControl;
-class WindingPicture;
+class CoreView;
+class WaveformDiagram;
 
 // Shows a failure to the user: its error number and message.
 using ErrorPresenter = std::function<void(int number, const QString& message)>;
 
-// Every control of the window, by its name; arrays by their fixed indices.
-struct LoutControls {
-    QGroupBox* Frame1 = nullptr; // inputs
-    QGroupBox* Frame2 = nullptr; // results
-    QGroupBox* Frame3 = nullptr; // formula tips
-    QGroupBox* Frame4 = nullptr; // core drawing
-    QPushButton* Check1 = nullptr;
-
-    QLineEdit* txt_U_2m = nullptr;
-    QLineEdit* txt_Uout = nullptr;
-    QLineEdit* txt_Iout = nullptr;
-    QLineEdit* txt_Wave = nullptr;
-    QLineEdit* txt_Fosc = nullptr;
-    QLineEdit* txt_Dmax = nullptr;
-    RippleScrollBar* croWave = nullptr;
-    CoreComboBox* cmb_Core = nullptr;
-
-    std::array<QLabel*, 7> Label1{};
-    std::array<QLabel*, 6> Label2{};
-    std::array<QLabel*, 16> Label3{};
-    std::array<QLabel*, 6> lab_Pram{};
-    std::array<QLabel*, 3> labTip{};
-
-    QFrame* PicBox0 = nullptr; // waveform diagram
-    std::array<WindingPicture*, 2> windingPictures{}; // PicBox(1), PicBox(2)
-    std::array<ShapeControl*, 4> Shape1{};
-    std::array<LineControl*, 8> linU2{};
-    std::array<LineControl*, 4> linIout{};
-    std::array<LineControl*, 10> linScale{};
-    std::array<LineControl*, 6> linCoord{};
-};
-
 // The one window: inputs on the left, results in the middle and, on the
-// right, the waveform diagram or the core drawing. It owns the design state,
-// the open catalogue and the drawing state; its handlers carry the names of
-// the controls and events that raise them.
+// right, the waveform diagram or the core drawing. It owns the design state
+// and the catalogue's record set, and wires them together: every change of
+// an input is stored in the design, every recomputation is shown in the
+// results and drawn in the core view.
 class Lout : public QDialog {
     Q_OBJECT
 public:
@@ -75,82 +36,74 @@ public:
 
     // Start-up, before the window is shown: placement, the catalogue, the
     // model list, the default model and inputs. Throws CatalogueError.
-    void Form_Load(const std::filesystem::path& catalogue);
+    void startUp(const std::filesystem::path& catalogue);
 
-    // Handlers raised by the controls (also when code writes them).
-    void cmb_Core_Click();
-    void txt_U_2m_Change();
-    void txt_Uout_Change();
-    void txt_Iout_Change();
-    void txt_Fosc_Change();
-    void croWave_Change();
-    void txt_Wave_Change();
-    void Check1_Click();
+    // The design as the latest input and recomputation left it.
+    const DesignState& designState() const { return design_; }
 
-    // Recomputes the design and redraws the core.
-    void Ref_Pram();
-    void Drw_Win();
-    void Drw_Cir(WindingPicture& Pic, float H, float Kl, std::uint8_t Nx, std::uint8_t Ns, float Dx,
-                 const QColor& Col);
-    // Waits at least `mSec` milliseconds while the window handles its events.
-    void Delay_mSec(int mSec);
-
-    const DesignState& designState() const { return state_; }
-    // How many recomputations have run since the window was made.
-    long recomputations() const { return recomputations_; }
-    // Whether a redraw is waiting for its events (Delay_mSec is running).
-    bool isWaiting() const { return waitDepth_ > 0; }
+signals:
+    // After every recomputation of the design; the results and the core
+    // drawing follow it.
+    void recomputed();
 
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buildWindow();
-    void buildInputs();
-    void buildResults();
-    void buildDiagram();
-    void buildCoreView();
     void connectHandlers();
-    void setFocusOrder();
-    // Sets the client height so that the window, frame included, is 3400
-    // twips high, but never below what the controls need.
-    void fitOuterHeight();
 
+    // What a user's change (or a write by start-up) raises.
+    void chooseModel();
+    void secondaryVoltageChanged();
+    void outputVoltageChanged();
+    void outputCurrentChanged();
+    void frequencyChanged();
+    void rippleChanged();
+    void updateDummyLoad();
+    void toggleView();
+
+    // A ripple typed into its box counts once the box is left or Enter is
+    // pressed. Before a step of the spinner, a typed ripple not yet applied
+    // becomes the spinner's value, quietly, so the step starts from it;
+    // after the step, if the step left that value as it was, the typed
+    // ripple is applied on its own.
     void applyTypedRipple();
-    // Before a step of the spinner: a ripple typed into txt_Wave and not yet
-    // applied becomes the spinner's value, quietly, so the step starts
-    // from it. After the step: if the step left that value as it was, the
-    // typed ripple is applied on its own.
     void takeTypedRippleBeforeStep();
     void applyRippleTakenBeforeStep();
+
+    void recompute();
     // Which results of the latest recomputation the current inputs gave.
     CurrentResults currentResults() const;
-    // Writes lab_Pram(0) to lab_Pram(4) from the design state, "--" for a
-    // result that is not current.
+    // Writes lab_Pram(0) to lab_Pram(4) from the design, "--" for a result
+    // that is not current.
     void showResults();
+    // Draws the chosen core and the winding; a failure ends the drawing and
+    // leaves the results as they are.
+    void drawCore();
+
     // Runs a handler raised by a control: during start-up a failure is kept
-    // for Form_Load to rethrow; afterwards it is shown and the window stays.
+    // for startUp to rethrow; afterwards it is shown and the window stays.
     void runHandler(void (Lout::*handler)());
     void rethrowStartupFailure();
 
-    LoutControls c_;
     ErrorPresenter presenter_;
-    DesignState state_;
-    StoredSteps latestSteps_;
+    InputControls inputs_;
+    ResultLabels results_;
+    WaveformDiagram* diagram_ = nullptr;
+    CoreView* coreView_ = nullptr;
+    QPushButton* viewToggle_ = nullptr;
+
+    DesignState design_;
+    StoredResults storedResults_;
     ChangedInputs changedSinceRecomputation_;
-    std::optional<CoreRecordSet> CorRD;
+    std::optional<CoreRecordSet> coreRecords_;
     std::string catalogueFile_;
-    float Twip_per_mm = 0;
-    std::uint64_t drawGeneration_ = 0;
-    // Waits in progress, one inside the other.
-    static constexpr int kMostNestedWaits = 8;
-    int waitDepth_ = 0;
-    long recomputations_ = 0;
-    bool loading_ = false;
+
+    bool startingUp_ = false;
+    std::exception_ptr startupFailure_;
     // A typed ripple set into the spinner before its step and not yet applied.
     bool rippleTakenBeforeStep_ = false;
-    std::exception_ptr startupFailure_;
 };
 
 } // namespace lout

@@ -8,12 +8,18 @@
 
 namespace lout {
 
+namespace {
+// The ripple in whole per cent, from 0 at the bottom to 100 at the top.
+constexpr int kBottomPercent = 0;
+constexpr int kTopPercent = 100;
+} // namespace
+
 RippleScrollBar::RippleScrollBar(QWidget* container) : QScrollBar(Qt::Vertical, container)
 {
-    setRange(0, 100);
+    setRange(kBottomPercent, kTopPercent);
     setSingleStep(1);
     setPageStep(1);
-    setValue(0);
+    setValue(kBottomPercent);
     // actionTriggered comes after the slider position has moved and before
     // the value follows it, so the position can still be set the other way.
     connect(this, &QAbstractSlider::actionTriggered, this, &RippleScrollBar::turnRound);
@@ -21,29 +27,18 @@ RippleScrollBar::RippleScrollBar(QWidget* container) : QScrollBar(Qt::Vertical, 
 
 void RippleScrollBar::turnRound(int action)
 {
-    const int before = value();
+    // What Qt would take towards its minimum goes towards the top end.
+    int towardsTop = 0;
     switch (action) {
-    case SliderSingleStepSub:
-        setSliderPosition(std::min(before + singleStep(), maximum()));
-        break;
-    case SliderSingleStepAdd:
-        setSliderPosition(std::max(before - singleStep(), minimum()));
-        break;
-    case SliderPageStepSub:
-        setSliderPosition(std::min(before + pageStep(), maximum()));
-        break;
-    case SliderPageStepAdd:
-        setSliderPosition(std::max(before - pageStep(), minimum()));
-        break;
-    case SliderToMinimum:
-        setSliderPosition(maximum());
-        break;
-    case SliderToMaximum:
-        setSliderPosition(minimum());
-        break;
-    default:
-        break;
+    case SliderSingleStepSub: towardsTop = singleStep(); break;
+    case SliderSingleStepAdd: towardsTop = -singleStep(); break;
+    case SliderPageStepSub: towardsTop = pageStep(); break;
+    case SliderPageStepAdd: towardsTop = -pageStep(); break;
+    case SliderToMinimum: towardsTop = maximum() - value(); break;
+    case SliderToMaximum: towardsTop = minimum() - value(); break;
+    default: return;
     }
+    setSliderPosition(std::clamp(value() + towardsTop, minimum(), maximum()));
 }
 
 void RippleScrollBar::mousePressEvent(QMouseEvent* event)

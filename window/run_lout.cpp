@@ -49,7 +49,7 @@ std::unique_ptr<Lout> startLout(QApplication& app, const std::filesystem::path& 
     useApplicationFont(app);
     auto window = std::make_unique<Lout>(presenter);
     try {
-        window->Form_Load(catalogue);
+        window->startUp(catalogue);
     } catch (const CatalogueError& error) {
         report(presenter, error.number(), QString::fromStdString(error.what()));
         return nullptr;

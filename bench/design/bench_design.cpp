@@ -2,7 +2,7 @@
 // number: both run on every keystroke.
 #include "design/inputs.h"
 #include "design/number_text.h"
-#include "design/ref_pram.h"
+#include "design/design_calculation.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,33 +13,33 @@ namespace {
 lout::DesignState startUpInputs()
 {
     lout::DesignState s;
-    s.Ae = 1.0f;
-    s.Bm = 0.25f;
-    s.U2m = 56;
-    s.Uo = 48;
-    s.Io = 10;
-    s.Fosc = 100000;
-    s.Wave = lout::rippleFromScrollBar(100, 5);
+    s.coreArea = 1.0f;
+    s.fluxDensity = 0.25f;
+    s.secondaryPeakVoltage = 56;
+    s.outputVoltage = 48;
+    s.outputCurrent = 10;
+    s.frequency = 100000;
+    s.rippleRatio = lout::rippleFromScrollBar(100, 5);
     return s;
 }
 
-void refPramOnDefaults(benchmark::State& state)
+void calculateDesignOnDefaults(benchmark::State& state)
 {
     const lout::DesignState in = startUpInputs();
     for (auto _ : state)
-        benchmark::DoNotOptimize(lout::refPram(in));
+        benchmark::DoNotOptimize(lout::calculateDesign(in));
 }
-BENCHMARK(refPramOnDefaults);
+BENCHMARK(calculateDesignOnDefaults);
 
-void refPramFromZero(benchmark::State& state)
+void calculateDesignFromZero(benchmark::State& state)
 {
     lout::DesignState in; // the first start-up call: NaN and infinities
-    in.Ae = 1.0f;
-    in.Bm = 0.25f;
+    in.coreArea = 1.0f;
+    in.fluxDensity = 0.25f;
     for (auto _ : state)
-        benchmark::DoNotOptimize(lout::refPram(in));
+        benchmark::DoNotOptimize(lout::calculateDesign(in));
 }
-BENCHMARK(refPramFromZero);
+BENCHMARK(calculateDesignFromZero);
 
 void textToNumberTypical(benchmark::State& state)
 {

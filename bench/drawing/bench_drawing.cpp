@@ -44,7 +44,7 @@ void draw(benchmark::State& state, const Winding& w)
         benchmark::DoNotOptimize(image.constBits());
     }
     std::size_t visible = 0;
-    lout::packVisibleWinding(w, 375.0f, 975.0f, [&](const lout::Circle&) { ++visible; });
+    lout::packVisibleWinding(w, lout::DrawingBounds{0.0, 0.0, 375.0, 975.0}, [&](const lout::Circle&) { ++visible; });
     state.counters["visible"] = static_cast<double>(visible);
 }
 
@@ -53,7 +53,7 @@ void packVisible(benchmark::State& state, const Winding& w)
     std::size_t circles = 0;
     for (auto _ : state) {
         circles = 0;
-        lout::packVisibleWinding(w, 375.0f, 975.0f, [&](const lout::Circle& c) {
+        lout::packVisibleWinding(w, lout::DrawingBounds{0.0, 0.0, 375.0, 975.0}, [&](const lout::Circle& c) {
             benchmark::DoNotOptimize(c);
             ++circles;
         });

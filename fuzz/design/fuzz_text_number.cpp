@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     const auto frequency = lout::frequencyFromText(text);
-    if (frequency.ok != std::isfinite(frequency.fosc))
+    if (frequency.ok != std::isfinite(frequency.hertz))
         std::abort();
     if (const auto ohms = lout::dummyLoad(stored, 0.05f, 10))
         (void)lout::dummyLoadText(*ohms);

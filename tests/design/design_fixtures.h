@@ -10,13 +10,13 @@ namespace lout::test {
 inline DesignState startUpInputs()
 {
     DesignState s;
-    s.Ae = 1.0f;
-    s.Bm = 0.25f;
-    s.U2m = numberFromText("56");
-    s.Uo = numberFromText("48");
-    s.Io = numberFromText("10");
-    s.Fosc = frequencyFromText("100").fosc;
-    s.Wave = rippleFromScrollBar(100, 5);
+    s.coreArea = 1.0f;
+    s.fluxDensity = 0.25f;
+    s.secondaryPeakVoltage = numberFromText("56");
+    s.outputVoltage = numberFromText("48");
+    s.outputCurrent = numberFromText("10");
+    s.frequency = frequencyFromText("100").hertz;
+    s.rippleRatio = rippleFromScrollBar(100, 5);
     return s;
 }
 

@@ -13,11 +13,11 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 
 TEST(FrequencyInput, KilohertzBecomeHertz)
 {
-    EXPECT_EQ(frequencyFromText("100").fosc, 100000.0f);
-    EXPECT_EQ(frequencyFromText("62.5").fosc, 62500.0f);
-    EXPECT_EQ(frequencyFromText("100kHz").fosc, 100000.0f);
-    EXPECT_EQ(frequencyFromText("-100").fosc, -100000.0f);
-    EXPECT_EQ(frequencyFromText("0.0001").fosc, static_cast<float>(0.0001 * 1000));
+    EXPECT_EQ(frequencyFromText("100").hertz, 100000.0f);
+    EXPECT_EQ(frequencyFromText("62.5").hertz, 62500.0f);
+    EXPECT_EQ(frequencyFromText("100kHz").hertz, 100000.0f);
+    EXPECT_EQ(frequencyFromText("-100").hertz, -100000.0f);
+    EXPECT_EQ(frequencyFromText("0.0001").hertz, static_cast<float>(0.0001 * 1000));
     for (const char* text : {"100", "62.5", "", "abc", "-100", "3.4e35", "-3.4e35"})
         EXPECT_TRUE(frequencyFromText(text).ok) << text;
 }
@@ -29,7 +29,7 @@ TEST(FrequencyInput, BeyondSinglePrecisionStoresInfinityAndFails)
                                        std::pair{"-1e400", -kInf}}) {
         const FrequencyInput input = frequencyFromText(text);
         EXPECT_FALSE(input.ok) << text;
-        EXPECT_EQ(input.fosc, stored) << text;
+        EXPECT_EQ(input.hertz, stored) << text;
     }
 }
 

@@ -206,7 +206,7 @@ TEST(PackVisibleWinding, PictureRectangleKeepsTheColumnsThatReachIntoIt)
     // 375 × 967 twips picture; columns 0.9 mm apart, centres at
     // 70.65 + 48.91 k twips, radius 21.74: columns k = 0..6 reach x <= 375.
     std::vector<Circle> visible;
-    packVisibleWinding(winding(17.8f, kl, 255, 2, 0.8f), 375.0f, 967.39136f,
+    packVisibleWinding(winding(17.8f, kl, 255, 2, 0.8f), DrawingBounds{0.0, 0.0, 375.0, 967.39136},
                        [&](const Circle& c) { visible.push_back(c); });
     const auto columns = columnsOf(visible);
     ASSERT_EQ(columns.size(), 7u);

@@ -1,5 +1,7 @@
 #include "drawing/core_window.h"
 
+#include "jet/field_value.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -13,12 +15,19 @@ namespace {
 constexpr float yokeWidth = 2415.0f;
 constexpr float pictureWidth = 375.0f;
 
-CoreRow row(FieldValue type, FieldValue a, FieldValue b, FieldValue c, FieldValue e)
+// A catalogue row as the window hands it over: the name's text and the
+// number each dimension cell stands for.
+CoreDimensions row(const FieldValue& type, const FieldValue& a, const FieldValue& b, const FieldValue& c,
+                   const FieldValue& e)
 {
-    return CoreRow{std::move(type), {std::move(a), std::move(b), std::move(c), 9.0, std::move(e), 6.0}};
+    CoreDimensions core{textValue(type), {}};
+    const FieldValue cells[] = {a, b, c, 9.0, e, 6.0};
+    for (std::size_t i = 0; i < core.millimetres.size(); ++i)
+        core.millimetres[i] = numericValue(cells[i]);
+    return core;
 }
 
-CoreRow standardRow(std::string type) { return row(std::move(type), 40.0, 28.0, 12.0, 10.0); }
+CoreDimensions standardRow(std::string type) { return row(std::move(type), 40.0, 28.0, 12.0, 10.0); }
 
 TEST(FamilyCode, TakesTheFirstTwoCharactersNotBytes)
 {

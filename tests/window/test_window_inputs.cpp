@@ -36,7 +36,7 @@ class WindowInputs : public QObject {
 
     QLineEdit* box(const char* name) const { return w_->get<QLineEdit>(name); }
     QString text(const char* name) const { return w_->text(name); }
-    long runs() const { return w_->window->recomputations(); }
+    long runs() const { return w_->recomputations(); }
     const DesignState& state() const { return w_->window->designState(); }
 
     void clickArrow(bool top)
@@ -63,18 +63,18 @@ private slots:
     {
         QLineEdit* uout = box("txt_Uout");
         clearBox(uout);
-        QCOMPARE(state().Uo, 0.0F);
+        QCOMPARE(state().outputVoltage, 0.0F);
         const long before = runs();
 
         QTest::keyClick(uout, Qt::Key_4);
-        QCOMPARE(state().Uo, 4.0F);
+        QCOMPARE(state().outputVoltage, 4.0F);
         QCOMPARE(runs(), before + 1);
         const QString inductanceAt4 = text("lab_Pram(0)");
         QVERIFY(inductanceAt4 != QStringLiteral("57.4 uH"));
-        QCOMPARE(text("txt_Dmax"), QString::fromStdString(formatPercent(state().Dmax)));
+        QCOMPARE(text("txt_Dmax"), QString::fromStdString(formatPercent(state().dutyRatio)));
 
         QTest::keyClick(uout, Qt::Key_8);
-        QCOMPARE(state().Uo, 48.0F);
+        QCOMPARE(state().outputVoltage, 48.0F);
         QCOMPARE(runs(), before + 2);
         QCOMPARE(text("lab_Pram(0)"), QStringLiteral("57.4 uH"));
         QCOMPARE(text("txt_Dmax"), QStringLiteral("43%"));
@@ -85,10 +85,10 @@ private slots:
         QLineEdit* fosc = box("txt_Fosc");
         clearBox(fosc);
         QTest::keyClicks(fosc, "62.5");
-        QCOMPARE(state().Fosc, 62500.0F);
+        QCOMPARE(state().frequency, 62500.0F);
         clearBox(fosc);
         QTest::keyClicks(fosc, "100kHz");
-        QCOMPARE(state().Fosc, 100000.0F);
+        QCOMPARE(state().frequency, 100000.0F);
         QCOMPARE(text("lab_Pram(3)"), QStringLiteral("0.42 mm"));
     }
 
@@ -100,7 +100,7 @@ private slots:
         const QString diameter = text("lab_Pram(3)");
         const long before = runs();
         QTest::keyClicks(fosc, "e40");
-        QVERIFY(std::isinf(state().Fosc));
+        QVERIFY(std::isinf(state().frequency));
         // "100e" and "100e4" were computed; "100e40" was not.
         QCOMPARE(runs(), before + 2);
         QVERIFY(w_->window->isVisible());
@@ -118,7 +118,7 @@ private slots:
         for (int i = 0; i < 5; ++i)
             clickArrow(true);
         QCOMPARE(bar->value(), 10);
-        QCOMPARE(state().Wave, 0.1F);
+        QCOMPARE(state().rippleRatio, 0.1F);
         QCOMPARE(text("txt_Wave"), QStringLiteral("10%"));
         QCOMPARE(text("Label3(10)"), QStringLiteral("10%"));
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("47Ω"));
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(bar->value(), 100);
         QCOMPARE(text("txt_Wave"), QStringLiteral("100%"));
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("4Ω"));
-        QCOMPARE(state().Wave, 1.0F);
+        QCOMPARE(state().rippleRatio, 1.0F);
         const long atTop = runs();
         clickArrow(true);
         QCOMPARE(bar->value(), 100);
@@ -183,7 +183,7 @@ private slots:
         // Without a current the division fails: no load is shown.
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("--Ω"));
         QTest::keyClicks(iout, "20");
-        QCOMPARE(state().Io, 20.0F);
+        QCOMPARE(state().outputCurrent, 20.0F);
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("23Ω"));
     }
 
@@ -241,14 +241,14 @@ private slots:
         QLineEdit* u2m = box("txt_U_2m");
         clearBox(u2m);
         QTest::keyClicks(u2m, "49.2999");
-        QVERIFY(state().L_uH < 0.0F && state().L_uH > -0.05F);
+        QVERIFY(state().inductance < 0.0F && state().inductance > -0.05F);
         QCOMPARE(text("lab_Pram(0)"), QStringLiteral("-0.0 uH"));
 
         // A slightly negative output voltage gives a duty ratio of "-0%".
         QLineEdit* uout = box("txt_Uout");
         clearBox(uout);
         QTest::keyClicks(uout, "-0.01");
-        QVERIFY(state().Dmax < 0.0F);
+        QVERIFY(state().dutyRatio < 0.0F);
         QCOMPARE(text("txt_Dmax"), QStringLiteral("-0%"));
     }
 
@@ -274,13 +274,13 @@ private slots:
         // Until Enter only the dummy load reacts, from the old ripple.
         QCOMPARE(runs(), before);
         QCOMPARE(bar->value(), 5);
-        QCOMPARE(state().Wave, 0.05F);
+        QCOMPARE(state().rippleRatio, 0.05F);
         QCOMPARE(text("lab_Pram(0)"), QStringLiteral("57.4 uH"));
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("95Ω"));
 
         QTest::keyClick(wave, Qt::Key_Return);
         QCOMPARE(bar->value(), 20);
-        QCOMPARE(state().Wave, 0.2F);
+        QCOMPARE(state().rippleRatio, 0.2F);
         QCOMPARE(wave->text(), QStringLiteral("20%"));
         QCOMPARE(text("Label3(10)"), QStringLiteral("20%"));
         QCOMPARE(text("lab_Pram(5)"), QStringLiteral("23Ω"));
@@ -346,8 +346,8 @@ private slots:
             QCOMPARE(bar->value(), percent);
             QCOMPARE(wave->text(), shown);
             QCOMPARE(text("Label3(10)"), shown);
-            QCOMPARE(state().Wave, rippleFromScrollBar(100, static_cast<std::int16_t>(percent)));
-            const std::optional<float> load = dummyLoad(state().Uo, state().Wave, state().Io);
+            QCOMPARE(state().rippleRatio, rippleFromScrollBar(100, static_cast<std::int16_t>(percent)));
+            const std::optional<float> load = dummyLoad(state().outputVoltage, state().rippleRatio, state().outputCurrent);
             QVERIFY(load);
             QCOMPARE(text("lab_Pram(5)"), QString::fromStdString(dummyLoadText(*load)));
         };
@@ -420,9 +420,9 @@ private slots:
         // the user's would first take the typed 6 % and go on to 7 %).
         bar->setValue(6);
         QCOMPARE(bar->value(), 6);
-        QCOMPARE(state().Wave, 0.06F);
+        QCOMPARE(state().rippleRatio, 0.06F);
         QCOMPARE(wave->text(), QStringLiteral("6%"));
-        const std::optional<float> load = dummyLoad(state().Uo, state().Wave, state().Io);
+        const std::optional<float> load = dummyLoad(state().outputVoltage, state().rippleRatio, state().outputCurrent);
         QVERIFY(load);
         const QString expected = QString::fromStdString(dummyLoadText(*load));
         QVERIFY(expected != QStringLiteral("95Ω"));
@@ -436,8 +436,8 @@ private slots:
         QTest::keyClick(models, Qt::Key_Down);
         QTest::keyClick(models, Qt::Key_Down);
         QCOMPARE(models->currentText(), QStringLiteral("EI40"));
-        QCOMPARE(state().Ae, 0.5F);
-        QCOMPARE(state().Bm, 0.25F);
+        QCOMPARE(state().coreArea, 0.5F);
+        QCOMPARE(state().fluxDensity, 0.25F);
         QCOMPARE(text("lab_Pram(1)"), QStringLiteral("46 匝"));
         QCOMPARE(text("lab_Pram(2)"), QStringLiteral("2.31 mm"));
         QCOMPARE(text("lab_Pram(0)"), QStringLiteral("57.4 uH"));
@@ -445,7 +445,7 @@ private slots:
         QTest::keyClick(models, Qt::Key_Up);
         QTest::keyClick(models, Qt::Key_Up);
         QCOMPARE(models->currentText(), QStringLiteral("EE40"));
-        QCOMPARE(state().Ae, 1.0F);
+        QCOMPARE(state().coreArea, 1.0F);
         QCOMPARE(text("lab_Pram(1)"), QStringLiteral("23 匝"));
     }
 
@@ -471,7 +471,7 @@ private slots:
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(runs(), before + 1);
         QCOMPARE(models->currentIndex(), kEI40Index);
-        QCOMPARE(state().Ae, 0.5F);
+        QCOMPARE(state().coreArea, 0.5F);
         QCOMPARE(text("lab_Pram(1)"), QStringLiteral("46 匝"));
         QCOMPARE(text("lab_Pram(2)"), QStringLiteral("2.31 mm"));
 
@@ -481,7 +481,7 @@ private slots:
         QTest::keyClick(field, Qt::Key_Tab);
         QTRY_COMPARE(models->currentIndex(), kEE42Index);
         QCOMPARE(field->text(), QStringLiteral("EE42"));
-        QCOMPARE(state().Ae, 1.0F);
+        QCOMPARE(state().coreArea, 1.0F);
         QCOMPARE(text("lab_Pram(1)"), QStringLiteral("23 匝"));
         QTRY_COMPARE(w_->get("PicBox(1)")->height(), 88); // the taller window of EE42
         QCOMPARE(runs(), before + 2);
@@ -518,18 +518,18 @@ private slots:
         QCOMPARE(list->itemText(6), QStringLiteral("EE30"));
         QCOMPARE(list->itemText(7), QStringLiteral("EE30"));
         QCOMPARE(list->currentIndex(), 6);
-        QCOMPARE(twins.window->designState().Ae, 0.6F);
+        QCOMPARE(twins.window->designState().coreArea, 0.6F);
         QCOMPARE(twins.text("lab_Pram(1)"), QStringLiteral("38 匝"));
 
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(list->currentIndex(), 7);
-        QCOMPARE(twins.window->designState().Ae, 0.9F);
+        QCOMPARE(twins.window->designState().coreArea, 0.9F);
         QCOMPARE(twins.text("lab_Pram(1)"), QStringLiteral("26 匝"));
         QCOMPARE(twins.get("PicBox(1)")->height(), 88); // drawn from its own row
 
         QTest::keyClick(list, Qt::Key_Up);
-        QCOMPARE(twins.window->designState().Ae, 0.6F);
+        QCOMPARE(twins.window->designState().coreArea, 0.6F);
         QCOMPARE(twins.text("lab_Pram(1)"), QStringLiteral("38 匝"));
         QCOMPARE(twins.get("PicBox(1)")->height(), 64);
     }
@@ -550,7 +550,7 @@ private slots:
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_VERIFY(!list->isVisible());
         QCOMPARE(models->currentText(), QStringLiteral("EE42"));
-        QCOMPARE(state().Ae, 1.0F);
+        QCOMPARE(state().coreArea, 1.0F);
         QVERIFY(w_->get("PicBox(1)")->height() > 64); // the taller window of EE42
     }
 

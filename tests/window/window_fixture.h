@@ -102,8 +102,9 @@ inline QApplication& application()
     return *static_cast<QApplication*>(QCoreApplication::instance());
 }
 
-// The window after start-up, shown and exposed. Errors reported after
-// start-up are collected in `errors`.
+// The window after start-up, shown and exposed, started as the program
+// starts it (startLout), and counting its recomputations from the moment it
+// is made. Errors reported after start-up are collected in `errors`.
 struct StartedWindow {
     std::shared_ptr<std::vector<ReportedError>> errors = std::make_shared<std::vector<ReportedError>>();
     std::unique_ptr<Lout> window;
@@ -111,13 +112,23 @@ struct StartedWindow {
     explicit StartedWindow(const std::filesystem::path& catalogue)
     {
         auto sink = errors;
-        window = startLout(application(), catalogue,
-                           [sink](int number, const QString& message) { sink->push_back({number, message}); });
-        if (window) {
-            window->show();
-            (void)QTest::qWaitForWindowExposed(window.get());
+        useApplicationFont(application());
+        window = std::make_unique<Lout>(
+            [sink](int number, const QString& message) { sink->push_back({number, message}); });
+        QObject::connect(window.get(), &Lout::recomputed, [count = recomputations_] { ++*count; });
+        try {
+            window->startUp(catalogue);
+        } catch (const std::exception& error) {
+            qWarning("start-up failed: %s", error.what());
+            window.reset();
+            return;
         }
+        window->show();
+        (void)QTest::qWaitForWindowExposed(window.get());
     }
+
+    // How many recomputations have run since the window was made.
+    long recomputations() const { return *recomputations_; }
 
     template <class T = QWidget>
     T* get(const char* name) const
@@ -132,6 +143,9 @@ struct StartedWindow {
             return label->text();
         return QStringLiteral("<no control %1>").arg(QString::fromUtf8(name));
     }
+
+private:
+    std::shared_ptr<long> recomputations_ = std::make_shared<long>(0);
 };
 
 } // namespace lout::testing

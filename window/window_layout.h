@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace lout {
+
+class CoreComboBox;
+class RippleScrollBar;
+
+// The design of the window itself: its title, icon, fixed dialog frame with
+// only a close button, and its design size.
+void shapeWindow(QDialog& window);
+
+// Sets the client height so that the window, frame included, is 3400 twips
+// high, but never below what the controls need. The frame is the window
+// manager's, known once it has framed the window; until then a usual frame
+// is assumed.
+void fitOuterHeight(QWidget& window);
+
+// The inputs frame, Frame1: the controls the window reads, each beside its
+// caption (and unit), named for screen readers after them.
+struct InputControls {
+    QLineEdit* secondaryVoltage = nullptr;    // txt_U_2m
+    QLineEdit* outputVoltage = nullptr;       // txt_Uout
+    QLineEdit* outputCurrent = nullptr;       // txt_Iout
+    QLineEdit* ripple = nullptr;              // txt_Wave
+    QLineEdit* frequency = nullptr;           // txt_Fosc
+    QLineEdit* dutyRatio = nullptr;           // txt_Dmax, shown only
+    RippleScrollBar* rippleSpinner = nullptr; // croWave
+    CoreComboBox* models = nullptr;           // cmb_Core
+};
+InputControls placeInputs(QWidget* window);
+
+// The results frame, Frame2: the captions Label2 and the result labels.
+struct ResultLabels {
+    std::array<QLabel*, 5> design{}; // lab_Pram(0) to lab_Pram(4)
+    QLabel* dummyLoad = nullptr;     // lab_Pram(5)
+};
+ResultLabels placeResults(QWidget* window);
+
+// The formula tips, Frame3, under the waveform diagram.
+void placeFormulaTips(QWidget* window);
+
+// The view toggle, Check1, below the results.
+QPushButton* placeViewToggle(QWidget* window);
+
+} // namespace lout
