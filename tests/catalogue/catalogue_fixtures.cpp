@@ -1,8 +1,6 @@
 #include "catalogue_fixtures.h"
 
 #include <cstdio>
-#include <cstring>
-#include <sstream>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -122,80 +120,6 @@ std::string shellQuoted(const std::string& text)
             out.push_back(c);
     }
     return out + "'";
-}
-
-namespace {
-
-std::string fromHex(std::string_view hex)
-{
-    std::string out;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        out.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-    return out;
-}
-
-ReaderCell readerCell(const std::string& cell)
-{
-    using Kind = ReaderCell::Kind;
-    switch (cell.empty() ? 'N' : cell[0]) {
-    case 'T': return {Kind::Text, fromHex(cell.substr(1)), 0};
-    case 'D': {
-        const std::string bits = fromHex(cell.substr(1));
-        double value = 0;
-        std::memcpy(&value, bits.data(), sizeof value);
-        return {Kind::Number, {}, value};
-    }
-    case 'B': return {Kind::YesNo, {}, cell == "B1" ? 1.0 : 0.0};
-    case 'M': return {Kind::Date, {}, std::stod(cell.substr(1))};
-    case 'X': return {Kind::Binary, {}, 0};
-    default: return {};
-    }
-}
-
-} // namespace
-
-std::string mdbReaderMissing()
-{
-    if (std::string(LOUT_NODE).empty())
-        return "Node.js is not installed";
-    if (!std::filesystem::exists(LOUT_NODE_DIR "/node_modules/mdb-reader"))
-        return "mdb-reader is not installed (npm ci in tests/node)";
-    return {};
-}
-
-std::vector<ReaderTable> readWithMdbReader(const std::filesystem::path& file, const std::string& table)
-{
-    std::string command = "TZ=UTC " + shellQuoted(LOUT_NODE) + " " + shellQuoted(LOUT_NODE_DIR "/read_table.mjs")
-        + " " + shellQuoted(file.string());
-    if (!table.empty())
-        command += " " + shellQuoted(table);
-    const CommandResult result = runCommand(command);
-    if (result.status != 0)
-        throw std::runtime_error("mdb-reader could not read " + file.string() + ":\n" + result.output);
-    std::vector<ReaderTable> tables;
-    if (!table.empty())
-        tables.push_back({table, 0, {}, {}});
-    std::istringstream lines(result.output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind("TABLE ", 0) == 0) {
-            tables.push_back({fromHex(line.substr(6)), 0, {}, {}});
-        } else if (tables.empty()) {
-            continue;
-        } else if (line.rfind("COUNT ", 0) == 0) {
-            tables.back().rowCount = std::stoul(line.substr(6));
-        } else if (line.rfind("C ", 0) == 0) {
-            tables.back().columns.push_back(fromHex(line.substr(2, line.find(' ', 2) - 2)));
-        } else if (line.rfind("R ", 0) == 0) {
-            std::vector<ReaderCell> row;
-            std::istringstream cells(line.substr(2));
-            std::string cell;
-            while (std::getline(cells, cell, '\t'))
-                row.push_back(readerCell(cell));
-            tables.back().rows.push_back(std::move(row));
-        }
-    }
-    return tables;
 }
 
 } // namespace lout::testing

@@ -101,18 +101,6 @@ TEST_F(Tool, BuildThenDumpGivesTheSameCsv)
     EXPECT_EQ(dumped.output, csv);
 }
 
-TEST_F(Tool, TheBundledCatalogueRoundTripsAndOpens)
-{
-    const auto built = tool("build " + shellQuoted(LOUT_BUNDLED_CSV) + " " + shellQuoted((dir / "db1.mdb").string()));
-    ASSERT_EQ(built.status, 0) << built.output;
-    const auto dumped = tool("dump " + shellQuoted((dir / "db1.mdb").string()));
-    std::ifstream in(LOUT_BUNDLED_CSV, std::ios::binary);
-    const std::string original{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(dumped.output, original);
-    const CoreRecordSet set = CoreRecordSet::open(dir / "db1.mdb");
-    EXPECT_GE(set.rowCount(), 7u);
-}
-
 TEST_F(Tool, ABadCsvFailsWithItsLineAndWritesNothing)
 {
     write("bad.csv", "TYPE,Co_Family,A,B,C,D,E,F,Co_Ae\nEE13,EE,1,2,3,4,5,6,0.2\nEE16,EE,1,2,x,4,5,6,0.3\n");
@@ -120,15 +108,6 @@ TEST_F(Tool, ABadCsvFailsWithItsLineAndWritesNothing)
     EXPECT_NE(result.status, 0);
     EXPECT_NE(result.output.find("bad.csv:3:"), std::string::npos) << result.output;
     EXPECT_FALSE(std::filesystem::exists(dir / "db1.mdb"));
-}
-
-TEST_F(Tool, DumpReportsCatalogueErrorsAndUsageMistakes)
-{
-    const auto missing = tool("dump " + shellQuoted((dir / "none.mdb").string()));
-    EXPECT_NE(missing.status, 0);
-    EXPECT_NE(missing.output.find("3024"), std::string::npos) << missing.output;
-    EXPECT_EQ(tool("").status, 2);
-    EXPECT_EQ(tool("build only-one-argument").status, 2);
 }
 
 } // namespace

@@ -118,75 +118,6 @@ jet::ChildTrouble::Kind troubleOf(const jet::IsolatedResult& result)
     return trouble->kind;
 }
 
-TEST(Isolation, ACrashInTheChildBecomesAFailure)
-{
-    const auto crash = [](jet::StreamWriter& out) {
-        out.column(0x0A, "TYPE");
-        out.flush();
-        volatile int* nowhere = nullptr;
-        *nowhere = 1;
-    };
-    EXPECT_EQ(troubleOf(jet::runIsolated(crash)), jet::ChildTrouble::Kind::Crashed);
-    EXPECT_EQ(troubleOf(jet::runIsolated([](jet::StreamWriter&) { std::abort(); })), jet::ChildTrouble::Kind::Crashed);
-}
-
-TEST(Isolation, AChildThatHangsOrSpinsIsStopped)
-{
-    jet::IsolationLimits limits;
-    limits.wallClock = std::chrono::milliseconds(300);
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(troubleOf(jet::runIsolated([](jet::StreamWriter&) { ::pause(); }, limits)),
-              jet::ChildTrouble::Kind::TimedOut);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-
-    // Processor time is capped too: a spinning child is ended by the kernel.
-    limits.wallClock = std::chrono::seconds(30);
-    limits.cpuSeconds = 1;
-    const auto spin = [](jet::StreamWriter&) {
-        volatile unsigned long turns = 0;
-        for (;;)
-            turns = turns + 1;
-    };
-    EXPECT_EQ(troubleOf(jet::runIsolated(spin, limits)), jet::ChildTrouble::Kind::Crashed);
-}
-
-TEST(Isolation, IncompleteOrMalformedAnswersAreRefused)
-{
-    const auto noEnd = [](jet::StreamWriter& out) { out.column(0x0A, "TYPE"); };
-    EXPECT_EQ(troubleOf(jet::runIsolated(noEnd)), jet::ChildTrouble::Kind::Garbled);
-    const auto shortRow = [](jet::StreamWriter& out) {
-        out.column(0x0A, "TYPE");
-        out.column(0x07, "Co_Ae");
-        out.rowStart(2);
-        out.cell(jet::RawCell::Kind::Null, {});
-        out.end();
-    };
-    EXPECT_EQ(troubleOf(jet::runIsolated(shortRow)), jet::ChildTrouble::Kind::Garbled);
-    const auto wideRow = [](jet::StreamWriter& out) {
-        out.column(0x0A, "TYPE");
-        out.rowStart(3);
-        out.end();
-    };
-    EXPECT_EQ(troubleOf(jet::runIsolated(wideRow)), jet::ChildTrouble::Kind::Garbled);
-    const auto silentExit = [](jet::StreamWriter& out) {
-        out.column(0x0A, "TYPE");
-        out.end();
-        out.flush();
-        ::_exit(1);
-    };
-    EXPECT_EQ(troubleOf(jet::runIsolated(silentExit)), jet::ChildTrouble::Kind::Crashed)
-        << "a complete answer from a child that failed is not trusted";
-    const auto fine = [](jet::StreamWriter& out) {
-        out.column(0x0A, "TYPE");
-        out.rowStart(1);
-        out.cell(jet::RawCell::Kind::Text, "EE19");
-        out.end();
-    };
-    const jet::IsolatedResult result = jet::runIsolated(fine);
-    ASSERT_TRUE(std::holds_alternative<jet::RawTable>(result));
-    EXPECT_EQ(std::get<jet::RawTable>(result).rows.at(0).at(0).data, "EE19");
-}
-
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define LOUT_TEST_SANITIZED 1
@@ -195,20 +126,76 @@ TEST(Isolation, IncompleteOrMalformedAnswersAreRefused)
 #if defined(__SANITIZE_ADDRESS__)
 #define LOUT_TEST_SANITIZED 1
 #endif
-// Sanitizers reserve vast address space, so the child runs without a cap there.
-#ifndef LOUT_TEST_SANITIZED
-TEST(Isolation, AChildThatTakesTooMuchMemoryFails)
+
+TEST(Isolation, AChildThatCrashesHangsSpinsHoardsOrGarblesEndsAsAFailure)
 {
-    jet::IsolationLimits limits;
-    limits.extraAddressSpace = std::size_t{64} << 20;
-    const auto greedy = [](jet::StreamWriter& out) {
-        std::vector<char> hoard(std::size_t{1} << 30, 'x');
-        out.column(0x0A, std::string(hoard.data(), 1));
-        out.end();
-    };
-    EXPECT_EQ(troubleOf(jet::runIsolated(greedy, limits)), jet::ChildTrouble::Kind::Crashed);
-}
+    using Kind = jet::ChildTrouble::Kind;
+    jet::IsolationLimits quick;
+    quick.wallClock = std::chrono::milliseconds(300);
+    jet::IsolationLimits oneSecondOfProcessor;
+    oneSecondOfProcessor.cpuSeconds = 1;
+    jet::IsolationLimits littleMemory;
+    littleMemory.extraAddressSpace = std::size_t{64} << 20;
+    const struct {
+        const char* what;
+        jet::ChildWork work;
+        jet::IsolationLimits limits;
+        Kind kind;
+    } children[] = {
+        {"a null pointer", [](jet::StreamWriter&) { *static_cast<volatile int*>(nullptr) = 1; }, {}, Kind::Crashed},
+        {"an abort", [](jet::StreamWriter&) { std::abort(); }, {}, Kind::Crashed},
+        {"a hang", [](jet::StreamWriter&) { ::pause(); }, quick, Kind::TimedOut},
+        {"a spin",
+         [](jet::StreamWriter&) {
+             volatile unsigned long turns = 0;
+             for (;;)
+                 turns = turns + 1;
+         },
+         oneSecondOfProcessor, Kind::Crashed},
+#ifndef LOUT_TEST_SANITIZED // sanitizers reserve vast address space: no cap there
+        {"a hoard", [](jet::StreamWriter& out) { out.column(0x0A, std::string(std::size_t{1} << 30, 'x')); },
+         littleMemory, Kind::Crashed},
 #endif
+        {"no end", [](jet::StreamWriter& out) { out.column(0x0A, "TYPE"); }, {}, Kind::Garbled},
+        {"a short row",
+         [](jet::StreamWriter& out) {
+             out.column(0x0A, "TYPE");
+             out.column(0x07, "Co_Ae");
+             out.rowStart(2);
+             out.cell(jet::RawCell::Kind::Null, {});
+             out.end();
+         },
+         {}, Kind::Garbled},
+        {"a wide row",
+         [](jet::StreamWriter& out) {
+             out.column(0x0A, "TYPE");
+             out.rowStart(3);
+             out.end();
+         },
+         {}, Kind::Garbled},
+        {"a complete answer, then a failing exit",
+         [](jet::StreamWriter& out) {
+             out.column(0x0A, "TYPE");
+             out.end();
+             out.flush();
+             ::_exit(1);
+         },
+         {}, Kind::Crashed},
+    };
+    for (const auto& child : children) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(troubleOf(jet::runIsolated(child.work, child.limits)), child.kind) << child.what;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << child.what;
+    }
+    const jet::IsolatedResult fine = jet::runIsolated([](jet::StreamWriter& out) {
+        out.column(0x0A, "TYPE");
+        out.rowStart(1);
+        out.cell(jet::RawCell::Kind::Text, "EE19");
+        out.end();
+    });
+    ASSERT_TRUE(std::holds_alternative<jet::RawTable>(fine));
+    EXPECT_EQ(std::get<jet::RawTable>(fine).rows.at(0).at(0).data, "EE19");
+}
 
 TEST(Isolation, ASlowReadOrAnAnswerTooLongIsStoppedAtItsLimit)
 {

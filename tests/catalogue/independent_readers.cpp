@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <sstream>
@@ -45,30 +46,6 @@ bool closeEnough(double ours, double theirs, double relative)
     if (ours == theirs)
         return true;
     return std::fabs(ours - theirs) <= relative * std::max(std::fabs(ours), std::fabs(theirs));
-}
-
-// The text mdb-export prints for a date in %Y-%m-%d %H:%M:%S: whole days
-// from 1899-12-30, the fraction of the day to the nearest second.
-std::string dateText(double days)
-{
-    auto day = static_cast<long long>(days);
-    auto seconds = static_cast<long long>(std::fabs(days - static_cast<double>(day)) * 86400.0 + 0.5);
-    day += seconds / 86400;
-    seconds %= 86400;
-    // Civil date from days since 1970-01-01 (Howard Hinnant's algorithm).
-    const long long z = day - 25569 + 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long long doe = z - era * 146097;
-    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    const long long d = doy - (153 * mp + 2) / 5 + 1;
-    const long long m = mp + (mp < 10 ? 3 : -9);
-    const long long y = yoe + era * 400 + (m <= 2);
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", y, m, d, seconds / 3600,
-                  seconds / 60 % 60, seconds % 60);
-    return buffer;
 }
 
 // A replication id's hexadecimal digits, whatever the grouping and case.
@@ -111,9 +88,6 @@ std::string asMdbExportShows(const std::string& text)
     return shown;
 }
 
-// libmdb 1.0 prints no date before 1899-12-30 or after about 2700.
-bool mdbExportPrintsDate(double days) { return days >= 0 && days <= 1e6; }
-
 std::string describe(const FieldValue& v)
 {
     if (isNull(v))
@@ -127,7 +101,69 @@ std::string describe(const FieldValue& v)
     return "\"" + std::get<std::string>(v) + "\"";
 }
 
+ReaderCell readerCell(const std::string& cell)
+{
+    using Kind = ReaderCell::Kind;
+    switch (cell.empty() ? 'N' : cell[0]) {
+    case 'T': return {Kind::Text, fromHex(cell.substr(1)), 0};
+    case 'D': {
+        const std::string bits = fromHex(cell.substr(1));
+        double value = 0;
+        std::memcpy(&value, bits.data(), sizeof value);
+        return {Kind::Number, {}, value};
+    }
+    case 'B': return {Kind::YesNo, {}, cell == "B1" ? 1.0 : 0.0};
+    case 'M': return {Kind::Date, {}, std::stod(cell.substr(1))};
+    case 'X': return {Kind::Binary, {}, 0};
+    default: return {};
+    }
+}
+
 } // namespace
+
+std::string mdbReaderMissing()
+{
+    if (std::string(LOUT_NODE).empty())
+        return "Node.js is not installed";
+    if (!std::filesystem::exists(LOUT_NODE_DIR "/node_modules/mdb-reader"))
+        return "mdb-reader is not installed (npm ci in tests/node)";
+    return {};
+}
+
+std::vector<ReaderTable> readWithMdbReader(const std::filesystem::path& file, const std::string& table)
+{
+    std::string command = "TZ=UTC " + shellQuoted(LOUT_NODE) + " " + shellQuoted(LOUT_NODE_DIR "/read_table.mjs")
+        + " " + shellQuoted(file.string());
+    if (!table.empty())
+        command += " " + shellQuoted(table);
+    const CommandResult result = runCommand(command);
+    if (result.status != 0)
+        throw std::runtime_error("mdb-reader could not read " + file.string() + ":\n" + result.output);
+    std::vector<ReaderTable> tables;
+    if (!table.empty())
+        tables.push_back({table, 0, {}, {}});
+    std::istringstream lines(result.output);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind("TABLE ", 0) == 0) {
+            tables.push_back({fromHex(line.substr(6)), 0, {}, {}});
+        } else if (tables.empty()) {
+            continue;
+        } else if (line.rfind("COUNT ", 0) == 0) {
+            tables.back().rowCount = std::stoul(line.substr(6));
+        } else if (line.rfind("C ", 0) == 0) {
+            tables.back().columns.push_back(fromHex(line.substr(2, line.find(' ', 2) - 2)));
+        } else if (line.rfind("R ", 0) == 0) {
+            std::vector<ReaderCell> row;
+            std::istringstream cells(line.substr(2));
+            std::string cell;
+            while (std::getline(cells, cell, '\t'))
+                row.push_back(readerCell(cell));
+            tables.back().rows.push_back(std::move(row));
+        }
+    }
+    return tables;
+}
 
 std::vector<std::string> tablesListedByMdbtools(const std::filesystem::path& file)
 {
@@ -146,7 +182,7 @@ void expectReadsAsMdbExport(const std::filesystem::path& file, const std::string
     SCOPED_TRACE(table);
     const CatalogueTable ours = readCatalogueTable(file, table);
     const auto exported = runCommand(
-        "mdb-export -b hex -D '%Y-%m-%d %H:%M:%S' -T '%Y-%m-%d %H:%M:%S' "
+        "mdb-export -b hex "
         + shellQuoted(file.string()) + " " + shellQuoted(table));
     ASSERT_EQ(exported.status, 0);
     const auto records = csv::parse(exported.output);
@@ -178,10 +214,7 @@ void expectReadsAsMdbExport(const std::filesystem::path& file, const std::string
                 EXPECT_TRUE(closeEnough(std::get<double>(v), std::strtod(theirs.c_str(), nullptr), rule.exportTolerance)) << where;
                 break;
             case Compare::YesNo: EXPECT_EQ(std::get<double>(v) != 0 ? "1" : "0", theirs) << where; break;
-            case Compare::Date:
-                if (mdbExportPrintsDate(std::get<double>(v))) {
-                    EXPECT_EQ(dateText(std::get<double>(v)), theirs) << where;
-                }
+            case Compare::Date: // compared with mdb-reader: mdb-export prints none before 1900
                 break;
             case Compare::Skip: break;
             }

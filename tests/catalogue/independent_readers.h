@@ -13,6 +13,23 @@
 
 namespace lout::testing {
 
+// A value as the npm package mdb-reader reads it (tests/node/read_table.mjs).
+struct ReaderCell {
+    enum class Kind { Null, Text, Number, YesNo, Date, Binary } kind = Kind::Null;
+    std::string text;   // Text
+    double number = 0;  // Number; 1 or 0 for YesNo; milliseconds since 1970 (UTC) for Date
+};
+struct ReaderTable {
+    std::string name;
+    std::size_t rowCount = 0; // as the table definition states it
+    std::vector<std::string> columns;
+    std::vector<std::vector<ReaderCell>> rows;
+};
+// Whether Node.js and mdb-reader are installed; the reason when not.
+std::string mdbReaderMissing();
+// Every user table of `file` (or only `table`), read with mdb-reader.
+std::vector<ReaderTable> readWithMdbReader(const std::filesystem::path& file, const std::string& table = {});
+
 // The user tables of `file` as mdbtools lists them.
 std::vector<std::string> tablesListedByMdbtools(const std::filesystem::path& file);
 
