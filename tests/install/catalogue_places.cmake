@@ -67,10 +67,13 @@ set(ENV{XDG_DATA_HOME} "${data_home}")
 
 # 5. With no catalogue anywhere the start-up error names every place looked
 #    at: a copy of the program without its catalogue, and no user catalogue.
+#    Started from a directory that holds one, it must not take that one.
 set(bare "${WORK_DIR}/bare")
-file(MAKE_DIRECTORY "${bare}")
+set(trap "${WORK_DIR}/trap")
+file(MAKE_DIRECTORY "${bare}" "${trap}")
 file(COPY "${PREFIX}/${APPDIR}/lout" DESTINATION "${bare}")
-run_failing_start(none COMMAND "${bare}/lout")
+file(COPY "${beside}" DESTINATION "${trap}")
+run_failing_start(none WORKING_DIRECTORY "${trap}" COMMAND "${bare}/lout")
 if(NOT none_status EQUAL 1)
   fail("no catalogue anywhere: status 1 (found '${none_status}')")
 endif()
