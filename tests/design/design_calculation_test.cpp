@@ -115,6 +115,12 @@ TEST(DesignCalculation, ResultsAndWhatTheWindowShowsAfterEachChange)
          {"57.4 uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "43%", kStartUpDesign},
         {"output voltage", nullptr, {.outputVoltage = true},
          {"-- uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "--%", kStartUpDesign},
+        {"secondary voltage", nullptr, {.secondaryPeakVoltage = true},
+         {"-- uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "--%", kStartUpDesign},
+        {"ripple", nullptr, {.rippleRatio = true},
+         {"-- uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "43%", kStartUpDesign},
+        {"flux density", nullptr, {.fluxDensity = true},
+         {"57.4 uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "43%", kStartUpDesign},
     };
     const DesignState designed = calculateDesign(startUpInputs()).state;
     for (const Case& c : cases) {

@@ -40,13 +40,11 @@ TEST(PackWinding, TwentyTurnsOfTwoStrandsFillTwoColumns)
 {
     const auto circles = packWindingCircles(winding(17.8f, kl, 20, 2, 0.8f));
     ASSERT_EQ(columnsOf(circles), (std::vector<int>{20, 20}));
-    EXPECT_EQ(circles[0].cx, 70.652176f);
-    EXPECT_EQ(circles[20].cx, 119.56522f);
     for (std::size_t first : {0u, 20u}) {
+        EXPECT_EQ(circles[first].cx, first == 0 ? 70.652176f : 119.56522f);
         EXPECT_EQ(circles[first].cy, 21.739132f);
+        EXPECT_NEAR(circles[first + 1].cy - circles[first].cy, 47.826088f, 1e-4f);
         EXPECT_EQ(circles[first + 19].cy, 930.43481f);
-        for (std::size_t k = first + 1; k < first + 20; ++k)
-            EXPECT_NEAR(circles[k].cy - circles[k - 1].cy, 47.826088f, 1e-4f) << k;
     }
     for (const Circle& c : circles)
         EXPECT_EQ(c.r, 21.739132f);
@@ -54,7 +52,8 @@ TEST(PackWinding, TwentyTurnsOfTwoStrandsFillTwoColumns)
 
 // Turns beyond a column go to the next and are never split; nothing is
 // packed where no whole turn fits or a number is not usable. The first
-// column starts a gap and a diameter in, whatever was packed before.
+// column starts a gap and a diameter in, whatever was packed before. No
+// circle overlaps another or leaves the window height.
 TEST(PackWinding, ColumnsOfWholeTurnsOrNothing)
 {
     const struct {
@@ -70,12 +69,12 @@ TEST(PackWinding, ColumnsOfWholeTurnsOrNothing)
         {winding(1.8f, kl, 5, 1, 1.6f), {1, 1, 1, 1, 1}, 135.86957f},
         {winding(17.8f, kl, 1, 1, 0.8f), {1}, 70.652176f},
         {winding(17.8f, kl, 255, 255, 0.06f), std::vector<int>(255, 255)},
+        {winding(40.0f, kl, 40, 7, 0.37f), {98, 98, 84}},
         {winding(17.8f, kl, 0, 2, 0.8f), {}}, {winding(17.8f, kl, 5, 0, 0.8f), {}},
         {winding(17.8f, kl, 5, 2, 0.0f), {}}, {winding(-2.2f, -340.9f, 5, 2, 0.8f), {}},
         {winding(17.8f, kl, 5, 2, -0.8f), {}}, {winding(inf, kl, 255, 255, 0.8f), {}},
         {winding(nan, kl, 255, 255, 0.8f), {}}, {winding(17.8f, kl, 255, 255, nan), {}},
         {winding(17.8f, kl, 255, 255, inf), {}}, {winding(17.8f, kl, 255, 255, -inf), {}},
-        {winding(17.8f, inf, 3, 2, 0.8f), {6}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "H " << c.w.usableHeight << " Nx " << int(c.w.turns) << " Ns "
@@ -85,33 +84,18 @@ TEST(PackWinding, ColumnsOfWholeTurnsOrNothing)
         if (c.firstX != 0) {
             EXPECT_EQ(circles.at(0).cx, c.firstX);
         }
-        for (const Circle& circle : circles)
-            ASSERT_FALSE(circle.cy - circle.r < 0 || circle.cy + circle.r > c.w.usableHeight * c.w.twipsPerMm);
+        for (std::size_t i = 0; i < circles.size(); ++i) {
+            const Circle& at = circles[i];
+            ASSERT_FALSE(at.cy - at.r < 0 || at.cy + at.r > c.w.usableHeight * kl) << i;
+            const bool sameColumn = i > 0 && at.cx == circles[i - 1].cx;
+            if (i > 0) {
+                ASSERT_GT(sameColumn ? at.cy - circles[i - 1].cy : at.cx - circles[i - 1].cx, 2.0f * at.r) << i;
+            }
+        }
     }
     // A broken scale still packs every circle, just nowhere.
     EXPECT_EQ(packWindingCircles(winding(17.8f, nan, 255, 2, 0.06f)).size(), 510u);
-}
-
-TEST(PackWinding, CirclesNeverOverlapOrLeaveTheWindowHeight)
-{
-    std::mt19937 random(7);
-    std::uniform_real_distribution<float> height(0.5f, 40.0f), diameter(0.05f, 3.0f);
-    std::uniform_int_distribution<int> count(0, 40);
-    for (int round = 0; round < 200; ++round) {
-        const Winding w = winding(height(random), kl, count(random), count(random), diameter(random));
-        const auto circles = packWindingCircles(w);
-        for (std::size_t i = 0; i < circles.size(); ++i) {
-            ASSERT_LE(circles[i].cy + circles[i].r, w.usableHeight * kl * 1.0001f);
-            const bool sameColumn = i > 0 && circles[i].cx == circles[i - 1].cx;
-            if (i > 0) {
-                ASSERT_GT(sameColumn ? circles[i].cy - circles[i - 1].cy : circles[i].cx - circles[i - 1].cx,
-                          2.0f * circles[i].r);
-            }
-        }
-        if (!circles.empty()) {
-            ASSERT_EQ(circles.size(), static_cast<std::size_t>(w.turns) * w.strands);
-        }
-    }
+    EXPECT_EQ(packWindingCircles(winding(17.8f, inf, 3, 2, 0.8f)).size(), 6u);
 }
 
 TEST(PackVisibleWinding, GivesExactlyTheFilteredCirclesOfTheFullPacking)
@@ -147,21 +131,18 @@ TEST(PackVisibleWinding, GivesExactlyTheFilteredCirclesOfTheFullPacking)
     }
 }
 
+// The 375 twips wide picture of a 17.8 mm window: columns 0 to 6 reach into
+// it; below 900 twips only the last two circles of a column (centres 882.6
+// and 930.4, radius 21.7).
 TEST(PackVisibleWinding, PictureRectangleKeepsTheCirclesThatReachIntoIt)
 {
-    // Columns 0.9 mm apart from 70.65 twips, radius 21.74: columns 0 to 6
-    // reach into a 375 twips wide picture.
     std::vector<Circle> visible;
     const auto collect = [&](const Circle& c) { visible.push_back(c); };
     packVisibleWinding(winding(17.8f, kl, 255, 2, 0.8f), DrawingBounds{0.0, 0.0, 375.0, 967.39136}, collect);
     EXPECT_EQ(columnsOf(visible), std::vector<int>(7, 20));
-    EXPECT_EQ(visible.at(0).cx, 70.652176f);
-    // Of a column reaching to 930.4 twips only the last two circles (centres
-    // 882.6 and 930.4) reach below 900.
     visible.clear();
     packVisibleWinding(winding(17.8f, kl, 10, 2, 0.8f), DrawingBounds{0.0, 900.0, 375.0, 967.39136}, collect);
-    ASSERT_EQ(visible.size(), 2u);
-    EXPECT_EQ(visible[1].cy, 930.43481f);
+    EXPECT_EQ(visible.size(), 2u);
 }
 
 TEST(PackVisibleWinding, CanTouchCountsTheRadiusByMagnitudeAndRejectsNonFinite)
