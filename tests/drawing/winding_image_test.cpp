@@ -64,7 +64,8 @@ TEST(PaintDisc, CoversTheDiscAreaWithSoftEdgesOnly)
     QImage blended = blankImage(10, 10);
     paintDisc(blended, pixelDisc(5, 5, 3), QColor(0, 0, 255, 128), pixelsPerTwip);
     const QColor centre = QColor::fromRgba(blended.pixel(5, 5));
-    EXPECT_TRUE(std::abs(centre.red() - 127) <= 1 && centre.blue() >= 254 && centre.alpha() == 255) << centre.name().toStdString();
+    EXPECT_TRUE(std::abs(centre.red() - 127) <= 1 && centre.blue() >= 254 && centre.alpha() == 255)
+        << centre.name().toStdString();
 }
 
 TEST(PaintDisc, ClipsAtTheImageAndIgnoresNonFiniteCircles)
