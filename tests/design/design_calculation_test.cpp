@@ -1,11 +1,13 @@
 #include "design/design_calculation.h"
 
+#include "design/current_results.h"
+#include "design/inputs.h"
 #include "design/number_text.h"
-#include "tests/design/design_fixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -13,267 +15,157 @@
 namespace lout {
 namespace {
 
-using test::startUpInputs;
-
+using Labels = std::array<std::string, 5>;
 constexpr float kInf = std::numeric_limits<float>::infinity();
+const Labels kStartUpDesign{"57.4 uH", "23 匝", "1.16 mm", "0.42 mm", "29 股"};
 
-// The texts the result labels show after the calculation.
-std::vector<std::string> labelsOf(const DesignCalculation& outcome)
+// The start-up inputs, stored the way the input handlers store them, with a
+// core of 1.0 cm^2 at the design flux density.
+DesignState startUpInputs()
 {
-    const auto texts = resultTexts(outcome.state);
-    return {texts.begin(), texts.end()};
+    DesignState s;
+    s.coreArea = 1.0f;
+    s.fluxDensity = 0.25f;
+    s.secondaryPeakVoltage = numberFromText("56");
+    s.outputVoltage = numberFromText("48");
+    s.outputCurrent = numberFromText("10");
+    s.frequency = frequencyFromText("100").hertz;
+    s.rippleRatio = rippleFromScrollBar(100, 5);
+    return s;
 }
 
-using Labels = std::vector<std::string>;
-
-TEST(DesignCalculationFigures, StartUpInputsGiveTheDefaultDesign)
+std::array<float, 7> inputsOf(const DesignState& s)
 {
-    const DesignCalculation out = calculateDesign(startUpInputs());
-    EXPECT_EQ(out.state.dutyRatio, static_cast<float>(48.0 * 0.5 / 56.0));
-    EXPECT_EQ(formatPercent(out.state.dutyRatio), "43%");
-    EXPECT_EQ(labelsOf(out), (Labels{"57.4 uH", "23 匝", "1.16 mm", "0.42 mm", "29 股"}));
-    EXPECT_NEAR(out.state.inductance, 57.43, 0.01);
-    EXPECT_EQ(out.state.turns, 23.0f);
-    EXPECT_NEAR(out.state.airGap, 4 * 3.1416 * 23 * 10 / 2500.0, 1e-6);
-    EXPECT_NEAR(out.state.wireDiameter, 0.132 / std::sqrt(0.1), 1e-6);
-    EXPECT_EQ(out.state.strands, 29.0f);
+    return {s.secondaryPeakVoltage, s.outputVoltage, s.outputCurrent, s.rippleRatio,
+            s.coreArea, s.fluxDensity, s.frequency};
 }
 
-TEST(DesignCalculationFigures, HalfTheCoreAreaDoublesTurnsAndGapOnly)
-{
-    DesignState in = startUpInputs();
-    in.coreArea = 0.5f;
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(labelsOf(out), (Labels{"57.4 uH", "46 匝", "2.31 mm", "0.42 mm", "29 股"}));
-}
+// The start-up design, then a change of the state and a recomputation (or an
+// input stored with no recomputation following it). `stored` are the labels
+// of the values in the state, `shown` what the window shows: values the
+// recomputation kept, and values worked out from kept ones, read "--".
+struct Case {
+    const char* name;
+    std::function<void(DesignState&)> change;
+    ChangedInputs since;
+    Labels shown;
+    const char* dutyRatio;
+    Labels stored = {}; // empty: as shown, or the start-up design where nothing changed
+};
 
-TEST(DesignCalculationFigures, TenPercentRippleHalvesInductanceAndTurns)
+TEST(DesignCalculation, ResultsAndWhatTheWindowShowsAfterEachChange)
 {
-    DesignState in = startUpInputs();
-    in.rippleRatio = rippleFromScrollBar(100, 10);
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(labelsOf(out), (Labels{"28.7 uH", "11 匝", "0.55 mm", "0.42 mm", "29 股"}));
-}
-
-TEST(DesignCalculationFigures, TurnsFollowTheInductorVoltageAt60Volts)
-{
-    DesignState in = startUpInputs();
-    in.secondaryPeakVoltage = numberFromText("60");
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(out.state.dutyRatio, 0.4f);
-    EXPECT_EQ(labelsOf(out), (Labels{"85.6 uH", "34 匝", "1.71 mm", "0.42 mm", "29 股"}));
-}
-
-// mu0 * N^2 * Ae / gap must give back the inductance shown, whatever the
-// secondary voltage: turns and gap describe the same inductor as L.
-TEST(DesignCalculationFigures, TurnsAndGapRealiseTheShownInductance)
-{
-    for (const float secondary : {52.0f, 56.0f, 60.0f, 80.0f, 120.0f, 400.0f}) {
-        SCOPED_TRACE(secondary);
-        DesignState in = startUpInputs();
-        in.secondaryPeakVoltage = secondary;
-        const DesignState out = calculateDesign(in).state;
-        const double mu0 = 4 * 3.1416e-7;
-        const double henries = mu0 * out.turns * out.turns * (out.coreArea * 1e-4) / (out.airGap * 1e-3);
-        EXPECT_NEAR(henries * 1e6 / out.inductance, 1.0, 0.06);
+    const std::vector<Case> cases = {
+        {"start-up inputs", nullptr, {}, kStartUpDesign, "43%"},
+        {"Ae 0.5", [](DesignState& s) { s.coreArea = 0.5f; }, {},
+         {"57.4 uH", "46 匝", "2.31 mm", "0.42 mm", "29 股"}, "43%"},
+        {"ripple 10 %", [](DesignState& s) { s.rippleRatio = rippleFromScrollBar(100, 10); }, {},
+         {"28.7 uH", "11 匝", "0.55 mm", "0.42 mm", "29 股"}, "43%"},
+        // The turns follow the voltage across the inductor, not a fixed 8 V.
+        {"U2m 60 V", [](DesignState& s) { s.secondaryPeakVoltage = 60; }, {},
+         {"85.6 uH", "34 匝", "1.71 mm", "0.42 mm", "29 股"}, "40%"},
+        {"U2m below Uo", [](DesignState& s) { s.secondaryPeakVoltage = 40; }, {},
+         {"-111.6 uH", "-45 匝", "-2.26 mm", "0.42 mm", "29 股"}, "60%"},
+        // Infinite and zero results that the inputs do produce are shown.
+        {"no current", [](DesignState& s) { s.outputCurrent = 0; }, {},
+         {"∞ uH", "23 匝", "0.00 mm", "0.42 mm", "0 股"}, "43%"},
+        {"no current, no duty", [](DesignState& s) { s.outputCurrent = s.outputVoltage = 0; }, {},
+         {"-- uH", "0 匝", "0.00 mm", "0.42 mm", "0 股"}, "0%"},
+        {"no secondary voltage", [](DesignState& s) { s.secondaryPeakVoltage = 0; }, {},
+         {"-∞ uH", "-∞ 匝", "-∞ mm", "0.42 mm", "29 股"}, "∞%"},
+        // The turns fail after the division and keep an earlier 17; the gap
+        // is worked out from them but shown as "--".
+        {"no ripple", [](DesignState& s) { s.rippleRatio = 0; s.turns = 17; }, {},
+         {"∞ uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "43%",
+         {"∞ uH", "17 匝", "0.85 mm", "0.42 mm", "29 股"}},
+        {"no core area", [](DesignState& s) { s.coreArea = 0; s.turns = 17; }, {},
+         {"57.4 uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "43%",
+         {"57.4 uH", "17 匝", "0.85 mm", "0.42 mm", "29 股"}},
+        {"no flux density", [](DesignState& s) { s.fluxDensity = 0; }, {},
+         {"57.4 uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "43%",
+         {"57.4 uH", "23 匝", "∞ mm", "0.42 mm", "29 股"}},
+        {"no frequency", [](DesignState& s) { s.frequency = 0; }, {},
+         {"∞ uH", "-- 匝", "-- mm", "∞ mm", "0 股"}, "43%",
+         {"∞ uH", "23 匝", "1.16 mm", "∞ mm", "0 股"}},
+        // The square root fails: an earlier 1 mm wire is kept, 5.09 strands;
+        // a diameter never computed is kept too, 4 A over no copper.
+        {"-100 kHz", [](DesignState& s) { s.frequency = -100000; s.wireDiameter = 1; }, {},
+         {"-57.4 uH", "-23 匝", "-1.16 mm", "-- mm", "-- 股"}, "43%",
+         {"-57.4 uH", "-23 匝", "-1.16 mm", "1.00 mm", "5 股"}},
+        {"-100 kHz, no diameter yet", [](DesignState& s) { s.frequency = -100000; s.wireDiameter = 0; }, {},
+         {"-57.4 uH", "-23 匝", "-1.16 mm", "-- mm", "-- 股"}, "43%",
+         {"-57.4 uH", "-23 匝", "-1.16 mm", "0.00 mm", "∞ 股"}},
+        // inf - inf fails before the inductance and the turns are stored.
+        {"infinite voltages", [](DesignState& s) { s.secondaryPeakVoltage = s.outputVoltage = kInf; }, {},
+         {"-- uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "--%", kStartUpDesign},
+        // Fosc * Io is invalid: the inductance fails after the divisor.
+        {"infinite frequency, no current", [](DesignState& s) { s.frequency = kInf; s.outputCurrent = 0; }, {},
+         {"-- uH", "0 匝", "0.00 mm", "0.00 mm", "-- 股"}, "43%",
+         {"57.4 uH", "0 匝", "0.00 mm", "0.00 mm", "-- 股"}},
+        // -inf turns times no current fail before the gap is stored.
+        {"no secondary voltage, no current", [](DesignState& s) { s.secondaryPeakVoltage = s.outputCurrent = 0; }, {},
+         {"-∞ uH", "-∞ 匝", "-- mm", "0.42 mm", "0 股"}, "∞%",
+         {"-∞ uH", "-∞ 匝", "1.16 mm", "0.42 mm", "0 股"}},
+        // An input stored without a recomputation: every result it feeds.
+        {"frequency beyond single", nullptr, {.frequency = true}, {"-- uH", "-- 匝", "-- mm", "-- mm", "-- 股"}, "43%"},
+        {"output current", nullptr, {.outputCurrent = true}, {"-- uH", "23 匝", "-- mm", "0.42 mm", "-- 股"}, "43%"},
+        {"core area", nullptr, {.coreArea = true}, {"57.4 uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "43%"},
+        {"ripple", nullptr, {.rippleRatio = true}, {"-- uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "43%"},
+        {"output voltage", nullptr, {.outputVoltage = true}, {"-- uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "--%"},
+        {"secondary", nullptr, {.secondaryPeakVoltage = true}, {"-- uH", "-- 匝", "-- mm", "0.42 mm", "29 股"}, "--%"},
+    };
+    const DesignState designed = calculateDesign(startUpInputs()).state;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DesignState changed = designed;
+        if (c.change)
+            c.change(changed);
+        const DesignCalculation out = calculateDesign(changed);
+        const CurrentResults current = resultsFromCurrentInputs(out.stored, c.since);
+        EXPECT_EQ(resultTexts(out.state), !c.stored[0].empty() ? c.stored : c.change ? c.shown : kStartUpDesign);
+        EXPECT_EQ(shownResultTexts(out.state, current), c.shown);
+        EXPECT_EQ(shownDutyRatio(out.state, current), c.dutyRatio);
+        EXPECT_EQ(inputsOf(out.state), inputsOf(changed)) << "the inputs are never written";
     }
+    const DesignState out = calculateDesign(startUpInputs()).state;
+    EXPECT_EQ(out.dutyRatio, static_cast<float>(3.0 / 7.0));
+    EXPECT_NEAR(out.inductance, 57.43, 0.01);
+    EXPECT_NEAR(out.airGap, 1.1561088, 1e-6); // 4 x 3.1416 x 23 turns x 10 A / (0.25 T x 10000)
+    EXPECT_NEAR(out.wireDiameter, 0.132 / std::sqrt(0.1), 1e-6); // twice 0.066 mm at 0.1 MHz
 }
 
-TEST(DesignCalculationZeroInputs, NoCurrentGivesInfiniteInductanceAndNoStrands)
+// The window is created with every value zero; start-up stores the core and
+// then each input in turn, recomputing every time. The turns wait for the
+// ripple, the last recomputation gives what the start-up inputs give at once.
+TEST(DesignCalculation, SixRecomputationsFromAnAllZeroState)
 {
-    DesignState in = calculateDesign(startUpInputs()).state;
-    in.outputCurrent = 0;
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(out.state.inductance, kInf);
-    EXPECT_EQ(out.state.turns, 23.0f);
-    EXPECT_EQ(labelsOf(out), (Labels{"∞ uH", "23 匝", "0.00 mm", "0.42 mm", "0 股"}));
-}
-
-TEST(DesignCalculationZeroInputs, NoCurrentAndNoDutyGiveNaNInductance)
-{
-    DesignState in = calculateDesign(startUpInputs()).state;
-    in.outputCurrent = 0;
-    in.outputVoltage = 0; // Dmax 0: a zero volt-second product over a zero divisor
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_TRUE(std::isnan(out.state.inductance));
-    EXPECT_EQ(labelsOf(out)[0], "-- uH");
-}
-
-TEST(DesignCalculationZeroInputs, NoRippleOrNoAreaKeepsThePreviousTurns)
-{
-    for (const bool zeroRipple : {true, false}) {
-        SCOPED_TRACE(zeroRipple ? "Wave = 0" : "Ae = 0");
-        DesignState in = calculateDesign(startUpInputs()).state;
-        in.turns = 17; // left by an earlier call
-        (zeroRipple ? in.rippleRatio : in.coreArea) = 0;
-        const DesignCalculation out = calculateDesign(in);
-        EXPECT_EQ(out.state.turns, 17.0f);
-        EXPECT_EQ(labelsOf(out)[1], "17 匝");
-        EXPECT_EQ(labelsOf(out)[2], "0.85 mm"); // 4 * 3.1416 * 17 * 10 / 2500
-    }
-}
-
-TEST(DesignCalculationZeroInputs, NoFluxDensityKeepsTurnsAndGivesInfiniteGap)
-{
-    DesignState in = calculateDesign(startUpInputs()).state;
-    in.fluxDensity = 0;
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(out.state.turns, 23.0f);
-    EXPECT_EQ(out.state.airGap, kInf);
-    EXPECT_EQ(labelsOf(out)[2], "∞ mm");
-}
-
-TEST(DesignCalculationZeroInputs, NoFrequencyStoresInfiniteDiameterAndZeroStrands)
-{
-    DesignState in = calculateDesign(startUpInputs()).state;
-    in.frequency = 0;
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(out.state.wireDiameter, kInf);
-    EXPECT_EQ(out.state.strands, 0.0f);
-    EXPECT_EQ(labelsOf(out)[3], "∞ mm");
-    EXPECT_EQ(labelsOf(out)[4], "0 股");
-}
-
-TEST(DesignCalculationZeroInputs, NoSecondaryVoltageGivesSignedInfinities)
-{
-    DesignState in = calculateDesign(startUpInputs()).state;
-    in.secondaryPeakVoltage = 0;
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(out.state.dutyRatio, kInf);
-    EXPECT_EQ(out.state.inductance, -kInf);
-    // The volt-seconds (0 - 48 - 1.3) * inf are negative, so turns and gap are too.
-    EXPECT_EQ(out.state.turns, -kInf);
-    EXPECT_EQ(out.state.airGap, -kInf);
-    EXPECT_EQ(labelsOf(out), (Labels{"-∞ uH", "-∞ 匝", "-∞ mm", "0.42 mm", "29 股"}));
-}
-
-TEST(DesignCalculationNegativeInputs, NegativeFrequencyKeepsDiameterAndNegatesTheRest)
-{
-    DesignState in = calculateDesign(startUpInputs()).state;
-    in.frequency = frequencyFromText("-100").hertz;
-    in.wireDiameter = 1.0f; // left by an earlier call; the square root fails
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(out.state.wireDiameter, 1.0f);
-    // 10 A / 2.5 over the area of a 1 mm wire: 5.09 strands.
-    EXPECT_EQ(labelsOf(out), (Labels{"-57.4 uH", "-23 匝", "-1.16 mm", "1.00 mm", "5 股"}));
-}
-
-TEST(DesignCalculationNegativeInputs, SecondaryBelowOutputGivesNegativeInductance)
-{
-    DesignState in = startUpInputs();
-    in.secondaryPeakVoltage = 40;
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_LT(out.state.inductance, 0);
-    EXPECT_EQ(labelsOf(out)[0].front(), '-');
-    EXPECT_EQ(labelsOf(out)[0], formatFixed(out.state.inductance, 1) + " uH");
-}
-
-// A failure caught before the store keeps the previous value even where the
-// same operands without the early test would have stored a non-finite one.
-TEST(DesignCalculationTestPoints, FailureBeforeTheStoreKeepsThePreviousValue)
-{
-    DesignState in = calculateDesign(startUpInputs()).state;
-    in.secondaryPeakVoltage = kInf;
-    in.outputVoltage = kInf; // inf - inf, caught right after the subtraction
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(out.state.inductance, in.inductance);
-    EXPECT_EQ(out.state.turns, in.turns);
-    EXPECT_TRUE(std::isnan(out.state.dutyRatio)); // step 1 has no test before its store
-
-    DesignState zeroTimesInfinity = calculateDesign(startUpInputs()).state;
-    zeroTimesInfinity.frequency = kInf;
-    zeroTimesInfinity.outputCurrent = 0; // Fosc * Io is invalid: caught after the divisor
-    const DesignCalculation kept = calculateDesign(zeroTimesInfinity);
-    EXPECT_EQ(kept.state.inductance, zeroTimesInfinity.inductance);
-    EXPECT_EQ(labelsOf(kept)[0], "57.4 uH");
-
-    DesignState infiniteTurnsNoCurrent = calculateDesign(startUpInputs()).state;
-    infiniteTurnsNoCurrent.secondaryPeakVoltage = 0; // turns become -inf in step 4
-    infiniteTurnsNoCurrent.outputCurrent = 0;  // and -inf * 0 is caught before the gap is stored
-    const DesignCalculation gapKept = calculateDesign(infiniteTurnsNoCurrent);
-    EXPECT_EQ(gapKept.state.turns, -kInf);
-    EXPECT_EQ(gapKept.state.airGap, infiniteTurnsNoCurrent.airGap);
-    EXPECT_EQ(labelsOf(gapKept)[2], "1.16 mm");
-}
-
-TEST(DesignCalculationTestPoints, LaterStepsReadWhatEarlierStepsStored)
-{
-    DesignState in = calculateDesign(startUpInputs()).state;
-    in.wireDiameter = 0; // a diameter never computed before
-    in.frequency = -1;  // and the square root fails again
-    const DesignCalculation out = calculateDesign(in);
-    EXPECT_EQ(out.state.wireDiameter, 0.0f);
-    EXPECT_EQ(out.state.strands, kInf); // 4 / 0, then inf + 0.5 does not fail
-    EXPECT_EQ(labelsOf(out)[4], "∞ 股");
-}
-
-TEST(DesignCalculationStartUp, SixRecomputationsFromAnAllZeroState)
-{
-    DesignState s; // zero, as when the window is created
+    DesignState s;
     s.coreArea = 1.0f;
     s.fluxDensity = 0.25f;
     DesignCalculation out = calculateDesign(s);
+    EXPECT_EQ(resultTexts(out.state), (Labels{"-- uH", "-- 匝", "-- mm", "∞ mm", "0 股"}));
     EXPECT_TRUE(std::isnan(out.state.dutyRatio));
-    EXPECT_TRUE(std::isnan(out.state.inductance));
-    EXPECT_TRUE(std::isnan(out.state.turns));
-    EXPECT_TRUE(std::isnan(out.state.airGap));
-    EXPECT_EQ(out.state.wireDiameter, kInf);
-    EXPECT_EQ(out.state.strands, 0.0f);
-    EXPECT_EQ(labelsOf(out), (Labels{"-- uH", "-- 匝", "-- mm", "∞ mm", "0 股"}));
+    EXPECT_TRUE(resultsFromCurrentInputs(out.stored).turns); // the NaN of 0 / 0 was stored
 
     const DesignState target = startUpInputs();
-    const std::vector<float DesignState::*> inputOrder = {
-        &DesignState::secondaryPeakVoltage, &DesignState::outputVoltage, &DesignState::outputCurrent,
-        &DesignState::frequency};
-    for (const auto input : inputOrder) {
+    for (const auto input : {&DesignState::secondaryPeakVoltage, &DesignState::outputVoltage,
+                             &DesignState::outputCurrent, &DesignState::frequency}) {
         s = out.state;
         s.*input = target.*input;
         out = calculateDesign(s);
-        EXPECT_TRUE(std::isnan(out.state.turns)) << "turns must wait for the ripple";
-        EXPECT_EQ(labelsOf(out)[1], "-- 匝");
+        const CurrentResults current = resultsFromCurrentInputs(out.stored);
+        EXPECT_TRUE(std::isnan(out.state.turns)) << "the turns wait for the ripple";
+        EXPECT_FALSE(current.turns || current.airGap);
+        EXPECT_TRUE(current.wireDiameter);
     }
-    EXPECT_EQ(out.state.wireDiameter, calculateDesign(target).state.wireDiameter);
-
     s = out.state;
     s.rippleRatio = target.rippleRatio;
     out = calculateDesign(s);
-    const DesignCalculation direct = calculateDesign(target);
-    EXPECT_EQ(labelsOf(out), labelsOf(direct));
-    EXPECT_EQ(labelsOf(out), (Labels{"57.4 uH", "23 匝", "1.16 mm", "0.42 mm", "29 股"}));
-    for (const float v : {out.state.dutyRatio, out.state.inductance, out.state.turns, out.state.airGap,
-                          out.state.wireDiameter, out.state.strands})
-        EXPECT_TRUE(std::isfinite(v));
-    EXPECT_EQ(out.state.inductance, direct.state.inductance);
-    EXPECT_EQ(out.state.airGap, direct.state.airGap);
-}
-
-TEST(DesignCalculationInputs, InputsAndCoreAreNeverWritten)
-{
-    const DesignState in = startUpInputs();
-    const DesignState out = calculateDesign(in).state;
-    EXPECT_EQ(out.secondaryPeakVoltage, in.secondaryPeakVoltage);
-    EXPECT_EQ(out.outputVoltage, in.outputVoltage);
-    EXPECT_EQ(out.outputCurrent, in.outputCurrent);
-    EXPECT_EQ(out.rippleRatio, in.rippleRatio);
-    EXPECT_EQ(out.coreArea, in.coreArea);
-    EXPECT_EQ(out.fluxDensity, in.fluxDensity);
-    EXPECT_EQ(out.frequency, in.frequency);
-}
-
-TEST(DesignCalculationLabels, EveryLabelIsWrittenEvenWhenResultsAreNotFinite)
-{
-    for (const float value : {0.0f, kInf, -kInf, std::numeric_limits<float>::quiet_NaN(), 1e38f, -1e-38f}) {
-        DesignState in = startUpInputs();
-        in.secondaryPeakVoltage = in.outputVoltage = in.outputCurrent = in.frequency = value;
-        in.rippleRatio = in.coreArea = in.fluxDensity = value;
-        in.turns = in.wireDiameter = in.strands = value;
-        const DesignCalculation out = calculateDesign(in);
-        for (const std::string& label : labelsOf(out)) {
-            ASSERT_FALSE(label.empty());
-            EXPECT_EQ(label.find("inf"), std::string::npos) << label;
-            EXPECT_EQ(label.find("nan"), std::string::npos) << label;
-        }
-    }
+    EXPECT_EQ(shownResultTexts(out.state, resultsFromCurrentInputs(out.stored)), kStartUpDesign);
+    const DesignState direct = calculateDesign(target).state;
+    for (const auto result : {&DesignState::dutyRatio, &DesignState::inductance, &DesignState::turns,
+                              &DesignState::airGap, &DesignState::wireDiameter, &DesignState::strands})
+        EXPECT_EQ(out.state.*result, direct.*result);
 }
 
 } // namespace

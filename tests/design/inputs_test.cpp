@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -11,80 +10,62 @@ namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-TEST(FrequencyInput, KilohertzBecomeHertz)
+// A box's number is stored in single precision; the frequency box holds
+// kilohertz, and a frequency beyond the single range is stored as an
+// infinity that no recomputation may use.
+TEST(Inputs, NumbersAndFrequencyAsStored)
 {
-    EXPECT_EQ(frequencyFromText("100").hertz, 100000.0f);
-    EXPECT_EQ(frequencyFromText("62.5").hertz, 62500.0f);
-    EXPECT_EQ(frequencyFromText("100kHz").hertz, 100000.0f);
-    EXPECT_EQ(frequencyFromText("-100").hertz, -100000.0f);
-    EXPECT_EQ(frequencyFromText("0.0001").hertz, static_cast<float>(0.0001 * 1000));
-    for (const char* text : {"100", "62.5", "", "abc", "-100", "3.4e35", "-3.4e35"})
-        EXPECT_TRUE(frequencyFromText(text).ok) << text;
-}
-
-TEST(FrequencyInput, BeyondSinglePrecisionStoresInfinityAndFails)
-{
-    for (const auto& [text, stored] : {std::pair{"3.5e35", kInf}, std::pair{"-3.5e35", -kInf},
-                                       std::pair{"1e306", kInf}, std::pair{"1e400", kInf},
-                                       std::pair{"-1e400", -kInf}}) {
-        const FrequencyInput input = frequencyFromText(text);
-        EXPECT_FALSE(input.ok) << text;
-        EXPECT_EQ(input.hertz, stored) << text;
+    const struct {
+        const char* text;
+        float number;
+        float hertz;
+        bool usable;
+    } cases[] = {
+        {"56", 56, 56000, true}, {"62.5", 62.5f, 62500, true}, {"100kHz", 100, 100000, true},
+        {"-100", -100, -100000, true}, {"0.1", 0.1f, 100, true}, {"0.0001", 0.0001f, 0.1f, true},
+        {"", 0, 0, true}, {"abc", 0, 0, true}, {"3.4e35", 3.4e35f, 3.4e38f, true},
+        {"-3.4e35", -3.4e35f, -3.4e38f, true}, {"3.5e35", 3.5e35f, kInf, false},
+        {"-3.5e35", -3.5e35f, -kInf, false}, {"1e306", kInf, kInf, false}, {"1e39", kInf, kInf, false},
+        {"-1e39", -kInf, -kInf, false}, {"1e400", kInf, kInf, false}, {"-1e400", -kInf, -kInf, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(numberFromText(c.text), c.number) << c.text;
+        const FrequencyInput frequency = frequencyFromText(c.text);
+        EXPECT_EQ(frequency.hertz, c.hertz) << c.text;
+        EXPECT_EQ(frequency.ok, c.usable) << c.text;
     }
 }
 
-TEST(NumberInput, NarrowedToSinglePrecision)
-{
-    EXPECT_EQ(numberFromText("56"), 56.0f);
-    EXPECT_EQ(numberFromText("0.1"), 0.1f);
-    EXPECT_EQ(numberFromText("1e39"), kInf);
-    EXPECT_EQ(numberFromText("-1e39"), -kInf);
-    EXPECT_EQ(numberFromText(""), 0.0f);
-}
-
-TEST(Ripple, ValueOverMinimum)
+TEST(Inputs, RippleFromTheScrollBarAndFromTypedText)
 {
     EXPECT_EQ(rippleFromScrollBar(100, 5), 0.05f);
-    EXPECT_GT(static_cast<double>(rippleFromScrollBar(100, 5)), 0.05); // single 0.05 lies above
     EXPECT_EQ(rippleFromScrollBar(100, 100), 1.0f);
     EXPECT_EQ(rippleFromScrollBar(100, 0), 0.0f);
-    EXPECT_EQ(rippleFromScrollBar(100, 1), 0.01f);
-}
-
-TEST(Ripple, TypedTextIsRoundedAndHeldToTheSpinnersRange)
-{
-    const std::pair<const char*, int> typed[] = {{"20", 20},   {"12.5%", 13}, {"12.4", 12}, {"150", 100},
-                                                 {"-7", 0},    {"", 0},       {"abc", 0},   {"1e400", 100},
+    // Typed text is rounded and held to the spinner's 0 to 100 %.
+    const std::pair<const char*, int> typed[] = {{"20", 20}, {"12.5%", 13}, {"12.4", 12}, {"150", 100},
+                                                 {"-7", 0}, {"", 0}, {"abc", 0}, {"1e400", 100},
                                                  {"-1e400", 0}, {"&H14", 20}, {" 3 0 ", 30}};
     for (const auto& [text, percent] : typed)
         EXPECT_EQ(rippleFromTypedText(text), percent) << text;
 }
 
-TEST(DummyLoad, WholeOhmsForEveryRippleStep)
+// Int(Uo / ripple / Io) in whole ohms; "--Ω" where the division fails.
+TEST(Inputs, DummyLoadText)
 {
-    const std::pair<int, const char*> expected[] = {{5, "95Ω"},  {10, "47Ω"}, {15, "31Ω"}, {20, "23Ω"},
-                                                    {25, "19Ω"}, {50, "9Ω"},  {1, "480Ω"}, {100, "4Ω"}};
-    for (const auto& [percent, text] : expected) {
-        const auto ohms = dummyLoad(48, rippleFromScrollBar(100, static_cast<std::int16_t>(percent)), 10);
-        ASSERT_TRUE(ohms.has_value()) << percent;
-        EXPECT_EQ(dummyLoadText(*ohms), text) << percent << " %";
-    }
-}
-
-TEST(DummyLoad, FailedDivisionGivesNoText)
-{
-    EXPECT_FALSE(dummyLoad(48, 0, 10).has_value());     // ripple 0 %
-    EXPECT_FALSE(dummyLoad(48, 0.05f, 0).has_value());  // current box empty
-    EXPECT_FALSE(dummyLoad(0, 0, 10).has_value());      // 0 / 0
-    EXPECT_FALSE(dummyLoad(kInf, 0.05f, kInf).has_value());
-    EXPECT_FALSE(dummyLoad(1e38f, 1e-38f, 1e-38f).has_value()); // beyond single range
-}
-
-TEST(DummyLoad, EdgeValuesStillShow)
-{
-    EXPECT_EQ(dummyLoad(0, 0.05f, 10), 0.0f);
-    EXPECT_EQ(dummyLoadText(*dummyLoad(-48, 0.05f, 10)), "-96Ω"); // Int is floor: -95.99... gives -96
-    EXPECT_EQ(dummyLoadText(*dummyLoad(kInf, 0.05f, 10)), "∞Ω");
+    const auto percent = [](int p) { return rippleFromScrollBar(100, static_cast<std::int16_t>(p)); };
+    const struct {
+        float outputVoltage, rippleRatio, outputCurrent;
+        const char* text;
+    } cases[] = {
+        {48, percent(5), 10, "95Ω"}, {48, percent(10), 10, "47Ω"}, {48, percent(15), 10, "31Ω"},
+        {48, percent(20), 10, "23Ω"}, {48, percent(25), 10, "19Ω"}, {48, percent(50), 10, "9Ω"},
+        {48, percent(1), 10, "480Ω"}, {48, percent(100), 10, "4Ω"}, {0, 0.05f, 10, "0Ω"},
+        {-48, 0.05f, 10, "-96Ω"}, {kInf, 0.05f, 10, "∞Ω"}, {48, 0, 10, "--Ω"}, {48, 0.05f, 0, "--Ω"},
+        {0, 0, 10, "--Ω"}, {kInf, 0.05f, kInf, "--Ω"}, {1e38f, 1e-38f, 1e-38f, "--Ω"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(shownDummyLoad(dummyLoad(c.outputVoltage, c.rippleRatio, c.outputCurrent)), c.text)
+            << c.outputVoltage << " V, " << c.rippleRatio << ", " << c.outputCurrent << " A";
 }
 
 } // namespace

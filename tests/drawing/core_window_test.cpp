@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cmath>
+#include <algorithm>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace lout {
 namespace {
@@ -27,175 +29,109 @@ CoreDimensions row(const FieldValue& type, const FieldValue& a, const FieldValue
     return core;
 }
 
-CoreDimensions standardRow(std::string type) { return row(std::move(type), 40.0, 28.0, 12.0, 10.0); }
+CoreWindowLayout layout(const CoreDimensions& core) { return layoutCoreWindow(core, yokeWidth, pictureWidth); }
 
-TEST(FamilyCode, TakesTheFirstTwoCharactersNotBytes)
+TEST(CoreWindow, FamilyCodeIsTheFirstTwoCharactersNotBytes)
 {
-    EXPECT_EQ(familyCode("EE42/21/15"), "EE");
-    EXPECT_EQ(familyCode("ETD29"), "ET");
-    EXPECT_EQ(familyCode("E"), "E");
-    EXPECT_EQ(familyCode(""), "");
-    EXPECT_EQ(familyCode("磁芯型号"), "磁芯");
-    EXPECT_EQ(familyCode("E磁芯"), "E磁");
-    EXPECT_EQ(familyCode("é€x"), "é€");
+    const std::pair<const char*, const char*> codes[] = {{"EE42/21/15", "EE"}, {"ETD29", "ET"}, {"E", "E"},
+                                                         {"", ""}, {"磁芯型号", "磁芯"}, {"E磁芯", "E磁"},
+                                                         {"é€x", "é€"}};
+    for (const auto& [model, code] : codes)
+        EXPECT_EQ(familyCode(model), code) << model;
 }
 
-TEST(CoreWindowLayout, EeCoreGivesTheDocumentedScalesAndHeights)
+// A = 40, B = 28, C = 12, E = 10 mm: the yoke stands for A at 60.375
+// twips/mm, the legs are 603.75 twips; the family gives the window, the
+// usable window fills the 375 twips wide picture at 54.347828 twips/mm for
+// an E core. An unknown code (the comparison is case-sensitive) keeps
+// W = H = 0: a negative scale and pictures twice as high as wide.
+TEST(CoreWindow, FamilyFormulasAndTheScales)
 {
-    const CoreWindowLayout layout = layoutCoreWindow(standardRow("EE40"), yokeWidth, pictureWidth);
-    ASSERT_TRUE(layout.readyToDraw());
-    EXPECT_EQ(*layout.outlineScale, 60.375f);
-    EXPECT_EQ(*layout.legHeight, 603.75f);
-    EXPECT_EQ(*layout.usableWidth, 6.90f);
-    EXPECT_EQ(*layout.usableHeight, 17.80f);
-    EXPECT_EQ(*layout.windowScale, 54.347828f);
-    EXPECT_EQ(*layout.pictureHeight, 967.39136f);
-}
-
-TEST(CoreWindowLayout, NumericTextDimensionsCountAsNumbers)
-{
-    const CoreWindowLayout layout
-        = layoutCoreWindow(row(std::string("EE40"), std::string("40"), std::string(" 28 "), std::string("12"),
-                               std::string("1e1")),
-                           yokeWidth, pictureWidth);
-    ASSERT_TRUE(layout.readyToDraw());
-    EXPECT_EQ(*layout.usableWidth, 6.90f);
-    EXPECT_EQ(*layout.pictureHeight, 967.39136f);
-}
-
-struct FamilyCase {
-    const char* model;
-    float usableWidth;
-    float usableHeight;
-};
-
-class FamilyFormulas : public ::testing::TestWithParam<FamilyCase> {};
-
-TEST_P(FamilyFormulas, ChooseWindowWidthAndHeight)
-{
-    const FamilyCase& c = GetParam();
-    const CoreWindowLayout layout = layoutCoreWindow(standardRow(c.model), yokeWidth, pictureWidth);
-    ASSERT_TRUE(layout.readyToDraw()) << c.model;
-    EXPECT_EQ(*layout.usableWidth, c.usableWidth) << c.model;
-    EXPECT_EQ(*layout.usableHeight, c.usableHeight) << c.model;
-    EXPECT_EQ(*layout.legHeight, 603.75f) << c.model;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryRow, FamilyFormulas,
-    ::testing::Values(FamilyCase{"EI40", 6.90f, 7.80f}, FamilyCase{"E", 6.90f, 17.80f},
-FamilyCase{"EE40", 6.90f, 17.80f},
-                      FamilyCase{"EC35", 6.90f, 17.80f}, FamilyCase{"ETD29", 6.90f, 17.80f},
-                      FamilyCase{"PQ32/30", 6.90f, 17.80f}, FamilyCase{"RM10", 6.90f, 17.80f},
-                      FamilyCase{"EP13", 6.90f, 17.80f}, FamilyCase{"UU28", 26.90f, 17.80f},
-                      FamilyCase{"UF30", 26.90f, 17.80f}),
-    // Test names from the model, letters and digits only ("PQ32/30" -> "PQ3230").
-    [](const ::testing::TestParamInfo<FamilyCase>& param) {
-        std::string name;
-        for (const char ch : std::string(param.param.model))
-            if (std::isalnum(static_cast<unsigned char>(ch)))
-                name += ch;
-        return name;
-    });
-
-TEST(CoreWindowLayout, UnknownOrLowerCaseFamilyGivesNegativeScaleAndDoubleHeightPictures)
-{
-    for (const char* model : {"ei40", "E40", "Ee40", "eE", "TT10", "磁芯", "", "P"}) {
-        const CoreWindowLayout layout = layoutCoreWindow(standardRow(model), yokeWidth, pictureWidth);
-        ASSERT_TRUE(layout.readyToDraw()) << model;
-        EXPECT_EQ(*layout.legHeight, 603.75f) << model;
-        EXPECT_EQ(*layout.usableWidth, -1.10f) << model;
-        EXPECT_EQ(*layout.usableHeight, -2.20f) << model;
-        EXPECT_LT(*layout.windowScale, 0.0f) << model;
-        EXPECT_FLOAT_EQ(*layout.pictureHeight, 2.0f * pictureWidth) << model;
+    const struct {
+        const char* model;
+        float usableWidth, usableHeight, pictureHeight;
+    } families[] = {
+        {"EE40", 6.90f, 17.80f, 967.39136f}, {"EI40", 6.90f, 7.80f, 423.91304f}, {"E", 6.90f, 17.80f, 967.39136f},
+        {"EC35", 6.90f, 17.80f, 967.39136f}, {"ETD29", 6.90f, 17.80f, 967.39136f},
+        {"PQ32/30", 6.90f, 17.80f, 967.39136f}, {"RM10", 6.90f, 17.80f, 967.39136f},
+        {"EP13", 6.90f, 17.80f, 967.39136f}, {"UU28", 26.90f, 17.80f, 248.14126f},
+        {"UF30", 26.90f, 17.80f, 248.14126f}, {"ei40", -1.10f, -2.20f, 750}, {"E40", -1.10f, -2.20f, 750},
+        {"Ee40", -1.10f, -2.20f, 750}, {"eE", -1.10f, -2.20f, 750}, {"TT10", -1.10f, -2.20f, 750},
+        {"磁芯", -1.10f, -2.20f, 750}, {"", -1.10f, -2.20f, 750}, {"P", -1.10f, -2.20f, 750},
+    };
+    for (const auto& f : families) {
+        SCOPED_TRACE(f.model);
+        // Dimensions held as text count as the numbers they read.
+        const CoreWindowLayout l = layout(row(std::string(f.model), std::string("40"), std::string(" 28 "),
+                                              std::string("12"), std::string("1e1")));
+        ASSERT_TRUE(l.readyToDraw());
+        EXPECT_EQ(*l.outlineScale, 60.375f);
+        EXPECT_EQ(*l.legHeight, 603.75f);
+        EXPECT_EQ(*l.usableWidth, f.usableWidth);
+        EXPECT_EQ(*l.usableHeight, f.usableHeight);
+        EXPECT_FLOAT_EQ(*l.pictureHeight, f.pictureHeight);
     }
+    const CoreWindowLayout ee = layout(row(std::string("EE40"), 40.0, 28.0, 12.0, 10.0));
+    EXPECT_EQ(*ee.windowScale, 54.347828f);
+    EXPECT_EQ(*ee.pictureHeight, 967.39136f);
 }
 
-TEST(CoreWindowLayout, UnknownFamilyDoesNotNeedTheWindowDimensions)
+// How many steps of the pass were done: scale, legs, usable width and
+// height, window scale, picture height.
+int stepsDone(const CoreWindowLayout& l)
 {
-    const CoreWindowLayout layout = layoutCoreWindow(row(std::string("XX"), 40.0, FieldValue{}, std::string("x"), 10.0),
-                                                     yokeWidth, pictureWidth);
-    EXPECT_TRUE(layout.readyToDraw());
+    const bool done[] = {l.outlineScale.has_value(), l.legHeight.has_value(), l.usableWidth.has_value(),
+                         l.usableHeight.has_value(), l.windowScale.has_value(), l.pictureHeight.has_value()};
+    return static_cast<int>(std::find(std::begin(done), std::end(done), false) - std::begin(done));
 }
 
-TEST(CoreWindowLayout, BadInputEndsThePassAtTheStepThatUsesIt)
+TEST(CoreWindow, APassEndsAtTheStepThatCannotBeDone)
 {
-    const FieldValue null{};
-    const FieldValue empty = std::string();
-    const FieldValue word = std::string("abc");
+    const FieldValue null{}, empty = std::string(), word = std::string("abc");
     const FieldValue infinite = std::numeric_limits<double>::infinity();
-
-    // Model name missing: nothing is done.
-    EXPECT_FALSE(layoutCoreWindow(row(null, 40.0, 28.0, 12.0, 10.0), yokeWidth, pictureWidth).outlineScale);
-
-    // B, C or E unusable for a known family: ends at the window formulas.
+    EXPECT_EQ(stepsDone(layout(row(null, 40.0, 28.0, 12.0, 10.0))), 0);
+    // B, C or E unusable for a known family ends at the window formulas.
     for (const FieldValue& bad : {null, empty, word, infinite}) {
-        EXPECT_FALSE(layoutCoreWindow(row(std::string("EE"), 40.0, bad, 12.0, 10.0), yokeWidth, pictureWidth).outlineScale);
-        EXPECT_FALSE(layoutCoreWindow(row(std::string("EE"), 40.0, 28.0, bad, 10.0), yokeWidth, pictureWidth).outlineScale);
-        EXPECT_FALSE(layoutCoreWindow(row(std::string("EE"), 40.0, 28.0, 12.0, bad), yokeWidth, pictureWidth).outlineScale);
-        EXPECT_FALSE(layoutCoreWindow(row(std::string("UU"), 40.0, bad, 12.0, 10.0), yokeWidth, pictureWidth).outlineScale);
+        EXPECT_EQ(stepsDone(layout(row(std::string("EE"), 40.0, bad, 12.0, 10.0))), 0);
+        EXPECT_EQ(stepsDone(layout(row(std::string("EE"), 40.0, 28.0, bad, 10.0))), 0);
+        EXPECT_EQ(stepsDone(layout(row(std::string("EE"), 40.0, 28.0, 12.0, bad))), 0);
+        EXPECT_EQ(stepsDone(layout(row(std::string("UU"), 40.0, bad, 12.0, 10.0))), 0);
     }
-    // UU does not read C.
-    EXPECT_TRUE(layoutCoreWindow(row(std::string("UU"), 40.0, 28.0, null, 10.0), yokeWidth, pictureWidth).readyToDraw());
+    // A zero or unusable A: nothing is resized.
+    for (const FieldValue& bad : {FieldValue{0.0}, FieldValue{std::string("0")}, null, empty, word})
+        EXPECT_EQ(stepsDone(layout(row(std::string("EE"), bad, 28.0, 12.0, 10.0))), 0);
+    // A U core reads no C, an unknown family no B or C, but the legs need E.
+    EXPECT_EQ(stepsDone(layout(row(std::string("UU"), 40.0, 28.0, null, 10.0))), 6);
+    EXPECT_EQ(stepsDone(layout(row(std::string("XX"), 40.0, null, std::string("x"), 10.0))), 6);
+    EXPECT_EQ(stepsDone(layout(row(std::string("XX"), 40.0, 28.0, 12.0, null))), 1);
 
-    // A zero or unusable: nothing is resized.
-    for (const FieldValue& bad : {FieldValue{0.0}, FieldValue{std::string("0")}, null, empty, word}) {
-        const CoreWindowLayout layout = layoutCoreWindow(row(std::string("EE"), bad, 28.0, 12.0, 10.0), yokeWidth, pictureWidth);
-        EXPECT_FALSE(layout.outlineScale);
-        EXPECT_FALSE(layout.legHeight);
-    }
-
-    // Unknown family with E unusable: the outline scale is set, the legs are not.
-    const CoreWindowLayout noLegs = layoutCoreWindow(row(std::string("XX"), 40.0, 28.0, 12.0, null), yokeWidth, pictureWidth);
-    EXPECT_TRUE(noLegs.outlineScale);
-    EXPECT_FALSE(noLegs.legHeight);
-    EXPECT_FALSE(noLegs.readyToDraw());
-}
-
-TEST(CoreWindowLayout, UsableWidthOfZeroHundredthsStopsBeforeThePictures)
-{
-    // W = 1.104 mm rounds to a usable width of 0.00.
-    const CoreWindowLayout zero = layoutCoreWindow(row(std::string("EE"), 40.0, 14.208, 12.0, 10.0), yokeWidth, pictureWidth);
-    EXPECT_EQ(*zero.legHeight, 603.75f);
+    // W = 1.104 mm and 1.096 mm round to a usable width of 0.00 (and -0.00):
+    // no window scale, nothing to draw. W = 1.106 mm gives 0.01.
+    const CoreWindowLayout zero = layout(row(std::string("EE"), 40.0, 14.208, 12.0, 10.0));
+    EXPECT_EQ(stepsDone(zero), 4);
     EXPECT_EQ(*zero.usableWidth, 0.0f);
     EXPECT_EQ(*zero.usableHeight, 17.80f);
-    EXPECT_FALSE(zero.windowScale);
-    EXPECT_FALSE(zero.pictureHeight);
-    EXPECT_FALSE(zero.readyToDraw());
+    EXPECT_EQ(stepsDone(layout(row(std::string("EE"), 40.0, 14.192, 12.0, 10.0))), 4);
+    EXPECT_EQ(*layout(row(std::string("EE"), 40.0, 14.212, 12.0, 10.0)).windowScale, 37500.0f);
 
-    // W = 1.096 mm rounds to -0.00: the same.
-    EXPECT_FALSE(layoutCoreWindow(row(std::string("EE"), 40.0, 14.192, 12.0, 10.0), yokeWidth, pictureWidth).windowScale);
-
-    // W = 1.106 mm rounds to 0.01: the scale is taken from the rounded width.
-    const CoreWindowLayout tiny = layoutCoreWindow(row(std::string("EE"), 40.0, 14.212, 12.0, 10.0), yokeWidth, pictureWidth);
-    ASSERT_TRUE(tiny.readyToDraw());
-    EXPECT_EQ(*tiny.usableWidth, 0.01f);
-    EXPECT_EQ(*tiny.windowScale, 37500.0f);
+    // W = 4.9975 mm: usable 3.8975 reads 3.90 and the scales use 3.90.
+    const CoreWindowLayout rounded = layout(row(std::string("EE"), 40.0, 21.995, 12.0, 7.3333));
+    EXPECT_EQ(*rounded.usableWidth, 3.90f);
+    EXPECT_EQ(*rounded.usableHeight, 12.47f);
+    EXPECT_FLOAT_EQ(*rounded.windowScale, 96.153846f);
+    EXPECT_FLOAT_EQ(*rounded.pictureHeight, 1199.0385f);
 }
 
-TEST(CoreWindowLayout, UsableSizesAreRoundedToHundredthsBeforeScaling)
+// Turns and strands are drawn as bytes: floored, 0 to 255, else nothing.
+TEST(CoreWindow, WindingCountFloorsToAByteOrNothing)
 {
-    // W = 4.9975 mm: usable 3.8975 shows as 3.90 and the scale uses 3.90.
-    const CoreWindowLayout layout = layoutCoreWindow(row(std::string("EE"), 40.0, 21.995, 12.0, 7.3333), yokeWidth, pictureWidth);
-    ASSERT_TRUE(layout.readyToDraw());
-    EXPECT_EQ(*layout.usableWidth, 3.90f);
-    EXPECT_EQ(*layout.usableHeight, 12.47f);
-    EXPECT_EQ(*layout.windowScale, static_cast<float>(375.0 / 3.9));
-    EXPECT_EQ(*layout.pictureHeight, static_cast<float>(12.47 * static_cast<double>(static_cast<float>(375.0 / 3.9))));
-}
-
-TEST(WindingCount, FloorsToAByteOrNothing)
-{
-    EXPECT_EQ(windingCount(0.0f), 0);
-    EXPECT_EQ(windingCount(-0.0f), 0);
-    EXPECT_EQ(windingCount(23.7f), 23);
-    EXPECT_EQ(windingCount(255.99f), 255);
-    EXPECT_FALSE(windingCount(256.0f));
-    EXPECT_FALSE(windingCount(-0.25f));
-    EXPECT_FALSE(windingCount(1e30f));
-    EXPECT_FALSE(windingCount(std::numeric_limits<float>::quiet_NaN()));
-    EXPECT_FALSE(windingCount(std::numeric_limits<float>::infinity()));
-    EXPECT_FALSE(windingCount(-std::numeric_limits<float>::infinity()));
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::pair<float, std::optional<std::uint8_t>> counts[] = {
+        {0.0f, 0}, {-0.0f, 0}, {23.7f, 23}, {255.99f, 255}, {256.0f, std::nullopt}, {-0.25f, std::nullopt},
+        {1e30f, std::nullopt}, {std::numeric_limits<float>::quiet_NaN(), std::nullopt}, {inf, std::nullopt},
+        {-inf, std::nullopt}};
+    for (const auto& [value, count] : counts)
+        EXPECT_EQ(windingCount(value), count) << value;
 }
 
 } // namespace
