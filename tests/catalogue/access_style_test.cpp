@@ -61,21 +61,5 @@ TEST(AccessStyleCatalogue, ReadsAsWrittenWithoutItsDeletedRows)
     testing::expectReadsAsMdbReader(dir / "db1.mdb");
 }
 
-TEST(AccessStyleCatalogue, ListsItsModelsInNameOrderFromTheSeventh)
-{
-    const JetTable table = testing::accessStyleCoreTable();
-    testing::ScratchDir dir;
-    writeJet4Database(dir / "db1.mdb", table);
-    CoreRecordSet set = CoreRecordSet::open(dir / "db1.mdb");
-    ASSERT_EQ(set.rowCount(), table.rows.size()) << "deleted rows are not models";
-    set.moveFirst();
-    EXPECT_EQ(set.field(0), FieldValue{std::string("EE000")});
-    ASSERT_TRUE(set.findFirst("EE006"));
-    EXPECT_EQ(set.row(6).at(0), FieldValue{std::string("EE006")}) << "the seventh model in TYPE order";
-    EXPECT_EQ(coreAreaOf(set.field("Co_Ae"), "db1.mdb"), 1.0f);
-    for (std::size_t ordinal = 2; ordinal <= 7; ++ordinal)
-        EXPECT_TRUE(numericValue(set.field(ordinal))) << ordinal;
-}
-
 } // namespace
 } // namespace lout

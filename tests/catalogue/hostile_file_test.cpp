@@ -56,23 +56,6 @@ bool knownNumber(int number)
     return false;
 }
 
-TEST(HostileFiles, TruncatedCopiesAreRefused)
-{
-    ScratchDir dir;
-    const auto bytes = sampleCatalogue(dir);
-    for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{100}, std::size_t{0x97}, kPage - 1, kPage,
-                               2 * kPage, 3 * kPage + 17, bytes.size() / 2, bytes.size() - 1}) {
-        const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
-        EXPECT_EQ(openBytes(dir, cut), 3343) << "cut to " << length << " bytes";
-    }
-    // Cut at a page boundary within the data: what remains may read, but
-    // only as a catalogue error or a smaller record set.
-    for (std::size_t pages = 3; pages * kPage < bytes.size(); ++pages) {
-        const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(pages * kPage));
-        EXPECT_TRUE(knownNumber(openBytes(dir, cut))) << pages << " pages";
-    }
-}
-
 TEST(HostileFiles, RandomDamageNeverCrashesTheProgram)
 {
     // The writer's catalogue, and files Access made (long values, indexes,

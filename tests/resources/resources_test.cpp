@@ -1,13 +1,12 @@
 // The program's resources: string 301, the coil icon in every size it
-// ships, and the Windows resource script and icon file, which must say the
-// same as the built-in copies.
+// ships, and the Windows resource script, whose string table must say the
+// same as the built-in one.
 #include "resources/coil_icon.h"
 #include "resources/string_table.h"
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageReader>
 #include <QPixmap>
 #include <QRegularExpression>
 
@@ -19,12 +18,6 @@
 namespace {
 
 const QString sourceDir = QStringLiteral(LOUT_SOURCE_DIR);
-
-QImage sourceImage(int side)
-{
-    return QImage(sourceDir + QStringLiteral("/resources/icons/lout-%1.png").arg(side))
-        .convertToFormat(QImage::Format_ARGB32);
-}
 
 TEST(StringTable, TheTooltipAndTheWindowsScriptAgree)
 {
@@ -88,25 +81,6 @@ TEST(CoilIcon, IsARedCoilOfSeveralTurnsOnATransparentBackgroundInEverySize)
             runs += image.pixelColor(x, y).alpha() >= 128 && (x == 0 || image.pixelColor(x - 1, y).alpha() < 128);
         EXPECT_GE(runs, 4);
     }
-}
-
-TEST(IconFiles, TheWindowsIconHoldsTheSixteenAndThirtyTwoPixelImages)
-{
-    QImageReader reader(sourceDir + QStringLiteral("/resources/icons/lout.ico"));
-    ASSERT_TRUE(reader.canRead()) << reader.errorString().toStdString();
-    std::vector<int> sides;
-    for (int i = 0; i < reader.imageCount(); ++i) {
-        ASSERT_TRUE(reader.jumpToImage(i));
-        const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
-        sides.push_back(image.width());
-        const QImage png = sourceImage(image.width());
-        ASSERT_EQ(png.size(), image.size());
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                ASSERT_LE(std::abs(png.pixelColor(x, y).alpha() - image.pixelColor(x, y).alpha()), 8) << x << "," << y;
-    }
-    std::sort(sides.begin(), sides.end());
-    EXPECT_EQ(sides, (std::vector<int>{16, 32}));
 }
 
 } // namespace
