@@ -83,13 +83,16 @@ private slots:
     }
 
     // The top arrow raises the ripple, as do the up keys; the bottom arrow
-    // lowers it; both stop at the spinner's ends. A ripple typed into the box
-    // and not yet applied counts before a step, which starts from it.
-    void aSpinnerStepRecomputesTheResults_data()
+    // lowers it; both stop at the spinner's ends. A typed ripple counts on
+    // Enter or on leaving the box, rounded to a whole percent and kept within
+    // the spinner's range (until then the results stay, the dummy load
+    // reacting from the ripple in force), or before a step of the spinner,
+    // which then starts from it; or when code sets the spinner to it.
+    void theRippleRecomputesTheResults_data()
     {
         QTest::addColumn<int>("start");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("steps"); // Top or Bottom arrow, Up, Page up or Down key, Wheel up
+        QTest::addColumn<QString>("steps"); // see the test
         QTest::addColumn<int>("ripple");
         QTest::addColumn<QStringList>("results");
         QTest::addColumn<int>("runs");
@@ -105,13 +108,19 @@ private slots:
         row(1, "", "BB", 0, {"∞ uH", "-- 匝", "-- mm", "0.42 mm", "29 股", "--Ω"}, 1);
         row(1, "", "BT", 1, {"287.1 uH", "115 匝", "5.78 mm", "0.42 mm", "29 股", "480Ω"}, 2);
         row(1, "", "BTTTTT", 5, kDefaultResults, 6);
+        row(5, "20", "R", 20, {"14.4 uH", "6 匝", "0.30 mm", "0.42 mm", "29 股", "23Ω"}, 1);
+        row(5, "150", "L", 100, {"2.9 uH", "1 匝", "0.05 mm", "0.42 mm", "29 股", "4Ω"}, 1);
+        row(5, "12.5%", "E", 13, {"22.1 uH", "9 匝", "0.45 mm", "0.42 mm", "29 股", "36Ω"}, 1);
+        row(5, "-7", "R", 0, {"∞ uH", "-- 匝", "-- mm", "0.42 mm", "29 股", "--Ω"}, 1);
+        row(5, "5.3", "R", 5, kDefaultResults, 0); // the box is still rewritten
         row(5, "20", "T", 21, {"13.7 uH", "5 匝", "0.25 mm", "0.42 mm", "29 股", "22Ω"}, 1);
         row(5, "30", "W", 31, {"9.3 uH", "4 匝", "0.20 mm", "0.42 mm", "29 股", "15Ω"}, 1);
         row(5, "40", "D", 39, {"7.4 uH", "3 匝", "0.15 mm", "0.42 mm", "29 股", "12Ω"}, 1);
         row(5, "100", "T", 100, {"2.9 uH", "1 匝", "0.05 mm", "0.42 mm", "29 股", "4Ω"}, 1); // the step changes nothing
+        row(5, "6%", "S", 6, {"47.9 uH", "19 匝", "0.96 mm", "0.42 mm", "29 股", "80Ω"}, 1);
     }
 
-    void aSpinnerStepRecomputesTheResults()
+    void theRippleRecomputesTheResults()
     {
         QFETCH(int, start);
         QFETCH(QString, typed);
@@ -122,18 +131,25 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
         QScrollBar* bar = spinner();
         bar->setValue(start);
+        const long before = w_->runs;
+        const QStringList shown = w_->results();
         if (!typed.isEmpty())
             retype(w_->box("txt_Wave"), typed);
-        const long before = w_->runs;
+        QCOMPARE(w_->runs, before);
+        QCOMPARE(w_->results(), shown);
         for (const QChar step : steps) {
-            if (step == 'T' || step == 'B') {
+            if (step == 'T' || step == 'B') { // the Top or Bottom arrow
                 clickArrow(bar, step == 'T');
-            } else if (step == 'W') { // over the spinner, the box keeping the focus
+            } else if (step == 'W') { // the Wheel turned up over the spinner, the box keeping the focus
                 const QPointF over = QPointF(bar->rect().center());
                 QWheelEvent up(over, bar->mapToGlobal(over), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
                                Qt::NoScrollPhase, false);
                 QApplication::sendEvent(bar, &up);
-            } else {
+            } else if (step == 'S') { // Set by code
+                bar->setValue(ripple);
+            } else if (QStringLiteral("REL").contains(step)) { // Return, keypad Enter, Leaving the box
+                QTest::keyClick(w_->box("txt_Wave"), step == 'R' ? Qt::Key_Return : step == 'E' ? Qt::Key_Enter : Qt::Key_Tab);
+            } else { // the Up, Page up or Down key
                 bar->setFocus();
                 QTest::keyClick(bar, step == 'U' ? Qt::Key_Up : step == 'P' ? Qt::Key_PageUp : Qt::Key_Down);
             }
@@ -144,40 +160,6 @@ private slots:
         QCOMPARE(w_->text("Label3(10)"), QStringLiteral("%1%").arg(ripple));
         QCOMPARE(w_->results(), results);
         QCOMPARE(w_->runs, before + runs);
-    }
-
-    // On Enter or on leaving the box, rounded to a whole percent and kept
-    // within the spinner's range; until then only the dummy load reacts,
-    // from the ripple in force. Enter presses no button.
-    void aTypedRippleCountsOnEnterOrOnLeaving_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("ripple");
-        QTest::addColumn<int>("runs");
-        QTest::newRow("Enter") << "20" << int(Qt::Key_Return) << 20 << 1;
-        QTest::newRow("leaving, clamped") << "150" << int(Qt::Key_Tab) << 100 << 1;
-        QTest::newRow("keypad Enter, rounded") << "12.5%" << int(Qt::Key_Enter) << 13 << 1;
-        QTest::newRow("below none") << "-7" << int(Qt::Key_Return) << 0 << 1;
-        QTest::newRow("unchanged, still rewritten") << "5.3" << int(Qt::Key_Return) << 5 << 0;
-    }
-
-    void aTypedRippleCountsOnEnterOrOnLeaving()
-    {
-        QFETCH(QString, typed);
-        QFETCH(int, key);
-        QFETCH(int, ripple);
-        QFETCH(int, runs);
-        QLineEdit* wave = w_->box("txt_Wave");
-        retype(wave, typed);
-        QCOMPARE(w_->runs, 6L);
-        QCOMPARE(spinner()->value(), 5);
-        QCOMPARE(w_->results(), kDefaultResults);
-        QTest::keyClick(wave, Qt::Key(key));
-        QTRY_COMPARE(spinner()->value(), ripple);
-        QCOMPARE(wave->text(), QStringLiteral("%1%").arg(ripple));
-        QCOMPARE(w_->text("Label3(10)"), QStringLiteral("%1%").arg(ripple));
-        QCOMPARE(w_->runs, 6 + runs);
         QVERIFY(!w_->get<QPushButton>("Check1")->isChecked());
     }
 
@@ -197,73 +179,46 @@ private slots:
         QVERIFY(!toggle->isDown() && w_->get("Frame4")->isVisible());
     }
 
-    // Code that brings the spinner to the very percentage typed in the box
-    // still recomputes the dummy load, worked out till then from the ripple
-    // in force.
-    void aStepToThePercentageTypedInTheBoxRecomputesTheDummyLoad()
-    {
-        retype(w_->box("txt_Wave"), "6%");
-        QCOMPARE(w_->text("lab_Pram(5)"), QStringLiteral("95Ω"));
-        spinner()->setValue(6);
-        QCOMPARE(w_->text("txt_Wave"), QStringLiteral("6%"));
-        QCOMPARE(w_->text("lab_Pram(5)"), QStringLiteral("80Ω"));
-    }
-
-    // Keys in the list, a name typed and taken with Enter or by leaving (in
-    // any letters' case), and the open list all choose a model; a name of no
-    // model puts the chosen name back. Typing alone chooses nothing, and the
-    // list never changes.
+    // Keys in the list, and a name typed and taken with Enter or by leaving
+    // (in any letters' case), choose a model; typing alone chooses nothing,
+    // and a name of no model puts the chosen name back. The list never
+    // changes; the chosen name chosen again from the open list stays chosen.
     void aModelIsChosenByKeysByNameOrFromTheList()
     {
         auto* models = w_->get<QComboBox>("cmb_Core");
         QLineEdit* field = models->lineEdit();
         QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
         const QStringList listed = itemsOf(models);
-        const QStringList onEI40 = {"57.4 uH", "46 匝", "2.31 mm", "0.42 mm", "29 股", "95Ω"};
-        models->setFocus();
-        QTest::keyClick(models, Qt::Key_Down);
-        QTest::keyClick(models, Qt::Key_Down);
-        QCOMPARE(models->currentText(), QStringLiteral("EI40"));
-        QCOMPARE(w_->results(), onEI40);
-        QTest::keyClick(models, Qt::Key_Up);
-        QTest::keyClick(models, Qt::Key_Up);
-        QCOMPARE(models->currentIndex(), kEE40Index);
-        QCOMPARE(w_->results(), kDefaultResults);
-
-        const long before = w_->runs;
-        field->selectAll();
-        QTest::keyClicks(field, "EI40");
-        QCOMPARE(w_->runs, before);
-        QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(models->currentIndex(), kEI40Index);
-        QCOMPARE(w_->results(), onEI40);
-        field->selectAll();
-        QTest::keyClicks(field, "ee42");
-        QTest::keyClick(field, Qt::Key_Tab);
-        QTRY_COMPARE(models->currentIndex(), kEE42Index);
-        QCOMPARE(field->text(), QStringLiteral("EE42"));
-        QCOMPARE(w_->results(), kDefaultResults);
-        QTRY_COMPARE(w_->picture(1)->height(), 88); // the taller window of EE42
-        for (const auto& [typed, key] : {std::pair{"XY99", Qt::Key_Return}, {"Q", Qt::Key_Tab}}) {
+        const struct {
+            const char* typed;
+            Qt::Key key;
+            int chosen;
+        } steps[] = {{"", Qt::Key_Down, kEE42Index},  {"", Qt::Key_Down, kEI40Index},     {"", Qt::Key_Up, kEE42Index},
+                     {"", Qt::Key_Up, kEE40Index},    {"EI40", Qt::Key_Return, kEI40Index}, {"ee42", Qt::Key_Tab, kEE42Index},
+                     {"XY99", Qt::Key_Return, kEE42Index}, {"Q", Qt::Key_Tab, kEE42Index}};
+        for (const auto& step : steps) {
             models->setFocus();
+            const long before = w_->runs;
             field->selectAll();
-            QTest::keyClicks(field, typed);
-            QTest::keyClick(field, key);
-            QTRY_COMPARE(field->text(), QStringLiteral("EE42"));
+            QTest::keyClicks(field, step.typed);
+            QCOMPARE(w_->runs, before);
+            QTest::keyClick(*step.typed ? field : static_cast<QWidget*>(models), step.key);
+            QTRY_COMPARE(field->text(), models->itemText(step.chosen));
+            QCOMPARE(models->currentIndex(), step.chosen);
+            // EE42: the same area, a taller window; EI40: half the area, an EI window.
+            QCOMPARE(w_->text("lab_Pram(1)"), step.chosen == kEI40Index ? "46 匝" : "23 匝");
+            QTRY_COMPARE(w_->picture(1)->height(), step.chosen == kEE42Index ? 88 : step.chosen == kEI40Index ? 28 : 64);
         }
-        QCOMPARE(models->currentIndex(), kEE42Index);
-        QCOMPARE(w_->runs, before + 2);
+        QCOMPARE(w_->runs, 6 + 6L);
         QCOMPARE(itemsOf(models), listed);
-
-        // The chosen name chosen again from the open list stays chosen.
         models->showPopup();
         QAbstractItemView* list = models->view();
         QTRY_VERIFY(list->isVisible());
         list->setCurrentIndex(list->model()->index(kEE42Index, 0));
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_VERIFY(!list->isVisible());
-        QCOMPARE(models->currentText(), QStringLiteral("EE42"));
-        QCOMPARE(w_->picture(1)->height(), 88);
+        QCOMPARE(models->currentIndex(), kEE42Index);
+        QCOMPARE(w_->runs, 6 + 6L);
     }
 
     // Hand-made catalogues repeat names: every entry of the list stands for
