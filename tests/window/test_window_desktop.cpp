@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-using namespace lout;
 using namespace lout::testing;
 
 class WindowOnADesktop : public QObject {

@@ -4,15 +4,8 @@
 // newest picture, and the diagram is drawn inside its frame.
 #include "window_fixture.h"
 
-#include "window/event_wait.h"
-
-#include <QComboBox>
-#include <QElapsedTimer>
 #include <QFrame>
-#include <QPushButton>
-#include <QTimer>
 
-using namespace lout;
 using namespace lout::testing;
 
 namespace {
@@ -61,14 +54,10 @@ private slots:
         w_->box("txt_Fosc")->setText(QStringLiteral("10")); // a thick wire, several pixels across
         QCOMPARE(w_->runs, 6 + 2L);
         QCOMPARE(models->currentText(), QStringLiteral("EE42"));
-        const Winding newest = windingFor(w_->state(), "EE42", kEE42);
         for (int index : {1, 2})
-            QCOMPARE(w_->picture(index)->image(), drawnAfresh(*w_->picture(index), newest));
-        // The interrupted pass would draw its own usable height with the
-        // newest scale and counts; that must differ, or this proves nothing.
-        Winding stale = newest;
-        stale.usableHeight = windingFor(w_->state(), "EE40", kEE40).usableHeight;
-        QVERIFY(drawnAfresh(*w_->picture(1), stale) != drawnAfresh(*w_->picture(1), newest));
+            QCOMPARE(w_->picture(index)->image(), drawnAfresh(*w_->picture(index), w_->state(), kEE42));
+        // The older core's winding looks otherwise, or this would prove nothing.
+        QVERIFY(drawnAfresh(*w_->picture(1), w_->state(), kEE40) != w_->picture(1)->image());
 
         QTest::mouseClick(w_->get("Check1"), Qt::LeftButton);
         const QImage shot = w_->get("Frame4")->grab().toImage();
@@ -92,8 +81,7 @@ private slots:
     }
 
     // With a click and with the space bar, recomputing and redrawing
-    // nothing; the core view covers the formula tips wholly, and its drawing
-    // survives hiding and repainting.
+    // nothing; the core view covers the formula tips wholly.
     void theViewsSwapWithoutRecomputingOrRedrawing()
     {
         auto* toggle = w_->get<QPushButton>("Check1");
@@ -109,11 +97,6 @@ private slots:
         tips->hide();
         QCOMPARE(w_->window->grab(tips->geometry()).toImage(), covered);
         tips->show();
-        const QImage shown = w_->picture(1)->grab().toImage();
-        w_->get("Frame4")->hide();
-        w_->get("Frame4")->show();
-        w_->picture(1)->repaint();
-        QCOMPARE(w_->picture(1)->grab().toImage(), shown);
 
         toggle->setFocus();
         QTest::keyClick(toggle, Qt::Key_Space);
@@ -145,26 +128,6 @@ private slots:
         list->setCurrentIndex(list->findText(QStringLiteral("EE98")));
         QCOMPARE(left->height(), 0);
         QVERIFY(odd.window->isVisible() && odd.errors.isEmpty());
-    }
-
-    // The redraw's wait: a wait of zero handles no event; a wait lasts its
-    // time while events are handled; a wait inside a wait ends both.
-    void theWaitHandlesEventsAndNests()
-    {
-        bool handled = false;
-        QTimer::singleShot(0, w_->window.get(), [&handled] { handled = true; });
-        waitHandlingEvents(0);
-        QVERIFY(!handled);
-        QElapsedTimer clock;
-        clock.start();
-        qint64 innerEnded = -1;
-        QTimer::singleShot(10, w_->window.get(), [&] {
-            waitHandlingEvents(150);
-            innerEnded = clock.elapsed();
-        });
-        waitHandlingEvents(100);
-        QVERIFY(handled && innerEnded >= 160);
-        QVERIFY(clock.elapsed() >= innerEnded);
     }
 
     // Drawn from the corner inside PicBox(0)'s one-pixel frame and never over

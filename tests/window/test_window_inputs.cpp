@@ -3,23 +3,9 @@
 #include "window_fixture.h"
 
 #include <QListView>
-#include <QMouseEvent>
 #include <QWheelEvent>
 
-using namespace lout;
 using namespace lout::testing;
-
-namespace {
-
-QStringList itemsOf(const QComboBox* models)
-{
-    QStringList items;
-    for (int i = 0; i < models->count(); ++i)
-        items << models->itemText(i);
-    return items;
-}
-
-} // namespace
 
 class WindowInputs : public QObject {
     Q_OBJECT
@@ -163,22 +149,6 @@ private slots:
         QVERIFY(!w_->get<QPushButton>("Check1")->isChecked());
     }
 
-    // As from a real mouse: the release is already queued when the press
-    // moves the focus and the typed ripple is applied.
-    void aClickThatTakesTheFocusFromTheRippleBoxStillWorks()
-    {
-        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
-        retype(w_->box("txt_Wave"), "20");
-        auto* toggle = w_->get<QPushButton>("Check1");
-        const QPoint centre = toggle->rect().center();
-        QCoreApplication::postEvent(toggle, new QMouseEvent(QEvent::MouseButtonRelease, centre, toggle->mapToGlobal(centre),
-                                                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-        QTest::mousePress(toggle, Qt::LeftButton, {}, centre);
-        QTRY_COMPARE(spinner()->value(), 20);
-        QTRY_VERIFY(toggle->isChecked());
-        QVERIFY(!toggle->isDown() && w_->get("Frame4")->isVisible());
-    }
-
     // Keys in the list, and a name typed and taken with Enter or by leaving
     // (in any letters' case), choose a model; typing alone chooses nothing,
     // and a name of no model puts the chosen name back. The list never
@@ -189,13 +159,10 @@ private slots:
         QLineEdit* field = models->lineEdit();
         QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
         const QStringList listed = itemsOf(models);
-        const struct {
-            const char* typed;
-            Qt::Key key;
-            int chosen;
-        } steps[] = {{"", Qt::Key_Down, kEE42Index},  {"", Qt::Key_Down, kEI40Index},     {"", Qt::Key_Up, kEE42Index},
-                     {"", Qt::Key_Up, kEE40Index},    {"EI40", Qt::Key_Return, kEI40Index}, {"ee42", Qt::Key_Tab, kEE42Index},
-                     {"XY99", Qt::Key_Return, kEE42Index}, {"Q", Qt::Key_Tab, kEE42Index}};
+        const struct { const char* typed; Qt::Key key; int chosen; } steps[] = {
+            {"", Qt::Key_Down, kEE42Index}, {"", Qt::Key_Down, kEI40Index},       {"", Qt::Key_Up, kEE42Index},
+            {"", Qt::Key_Up, kEE40Index},   {"EI40", Qt::Key_Return, kEI40Index}, {"ee42", Qt::Key_Tab, kEE42Index},
+            {"XY99", Qt::Key_Return, kEE42Index}, {"Q", Qt::Key_Tab, kEE42Index}};
         for (const auto& step : steps) {
             models->setFocus();
             const long before = w_->runs;
@@ -234,12 +201,8 @@ private slots:
         auto* list = twins.get<QComboBox>("cmb_Core");
         QCOMPARE(list->itemText(7), list->itemText(6));
         list->setFocus();
-        const struct {
-            int key;
-            int index;
-            const char* turns;
-            int height;
-        } steps[] = {{0, 6, "38 匝", 64}, {Qt::Key_Down, 7, "26 匝", 88}, {Qt::Key_Up, 6, "38 匝", 64}};
+        const struct { int key; int index; const char* turns; int height; } steps[] = {
+            {0, 6, "38 匝", 64}, {Qt::Key_Down, 7, "26 匝", 88}, {Qt::Key_Up, 6, "38 匝", 64}};
         for (const auto& step : steps) {
             if (step.key)
                 QTest::keyClick(list, Qt::Key(step.key));

@@ -3,26 +3,22 @@
 // screen reader hears (asked through Qt's accessibility interface).
 #include "window_fixture.h"
 
-#include "catalogue_fixtures.h"
-
 #include <QAccessible>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTimer>
 
 #include <functional>
 
-using namespace lout;
 using namespace lout::testing;
 
 namespace {
 
-// Where a widget draws in the colour of `role`, in its container's pixels:
-// the bounding box of the grabbed pixels close to that colour.
-QRect inkRect(QWidget* widget, QPalette::ColorRole role)
+// Where a label draws its text, in its container's pixels: the bounding box
+// of the grabbed pixels close to the text's colour.
+QRect inkRect(QWidget* widget)
 {
-    const QColor ink = widget->palette().color(role);
+    const QColor ink = widget->palette().color(QPalette::WindowText);
     const QImage image = widget->grab().toImage();
     QRect found;
     for (int y = 0; y < image.height(); ++y) {
@@ -45,9 +41,8 @@ QStringList answerBoxes(const std::function<void()>& provoke)
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || box->property("answered").toBool())
+        if (!box)
             return;
-        box->setProperty("answered", true);
         seen << box->windowTitle() + (box->icon() == QMessageBox::Critical ? " (critical): " : ": ") + box->text();
         if (QAbstractButton* ok = box->button(QMessageBox::Ok))
             QTest::mouseClick(ok, Qt::LeftButton);
@@ -70,46 +65,9 @@ QString heard(QObject* object, QAccessible::Text which)
 class WindowStartup : public QObject {
     Q_OBJECT
     StandardCatalogue catalogue_;
-    std::unique_ptr<StartedWindow> w_; // started by the third test, shared by the tests after it
+    std::unique_ptr<StartedWindow> w_; // started by the second test, shared by those after it
 
 private slots:
-    // The seventh model in name order, whatever the catalogue holds.
-    void choosesTheSeventhModelOfAnyCatalogue()
-    {
-        QTemporaryDir dir;
-        std::vector<Model> sortingFirst = standardModels();
-        sortingFirst.push_back({"EA10", 0.5, kEE40});
-        std::vector<Model> seven = standardModels();
-        seven.erase(seven.begin() + 5); // EE42
-        seven.erase(seven.begin());     // EI40
-        // As Access users make CORE_DATA: an AutoNumber key at ordinal 1, Co_Ae
-        // as Single, memo notes on long-value pages, deleted rows whose names
-        // would sort first, 300 models over many pages.
-        const JetTable access = accessStyleCoreTable();
-        const auto accessFile = std::filesystem::path(dir.path().toStdString()) / "access-style.mdb";
-        writeJet4Database(accessFile, access);
-        const struct {
-            std::filesystem::path file;
-            int count;
-            const char* first;
-            const char* chosen;
-            float area;
-        } cases[] = {{writeCatalogue(dir, sortingFirst), 10, "EA10", "EE25", 0.4F},
-                     {writeCatalogue(dir, seven, "seven.mdb"), 7, "EC35", "EE40", 1.0F},
-                     {accessFile, static_cast<int>(access.rows.size()), "EE000", "EE006", 1.0F}};
-        for (const auto& c : cases) {
-            StartedWindow w(c.file);
-            QVERIFY(w.window);
-            auto* models = w.get<QComboBox>("cmb_Core");
-            QCOMPARE(models->count(), c.count);
-            QCOMPARE(models->itemText(0), QString::fromUtf8(c.first));
-            QCOMPARE(models->currentIndex(), 6);
-            QCOMPARE(models->currentText(), QString::fromUtf8(c.chosen));
-            QCOMPARE(w.state().coreArea, c.area);
-            QVERIFY(c.area != 1.0F || w.results() == kDefaultResults);
-        }
-    }
-
     // Shown in a critical box on every platform; the program then ends with
     // status 1 before its window appears.
     void aStartUpFailureIsShownInABoxAndEndsTheProgram()
@@ -119,14 +77,11 @@ private slots:
         six.resize(6);
         std::vector<Model> withoutArea = standardModels();
         withoutArea[3].coAe = {}; // EE40, the model start-up chooses
-        const struct {
-            std::filesystem::path file;
-            int number;
-            const char* says;
-        } failures[] = {{writeCatalogue(dir, six, "six.mdb"), 380, "无效的属性值"},
-                        {writeCatalogue(dir, {}, "empty.mdb"), 3021, ""},
-                        {writeCatalogue(dir, withoutArea, "no-area.mdb"), 94, ""},
-                        {std::filesystem::path(dir.path().toStdString()) / "missing.mdb", 3024, "missing.mdb"}};
+        const struct { std::filesystem::path file; int number; const char* says; } failures[] = {
+            {writeCatalogue(dir, six, "six.mdb"), 380, "无效的属性值"},
+            {writeCatalogue(dir, {}, "empty.mdb"), 3021, ""},
+            {writeCatalogue(dir, withoutArea, "no-area.mdb"), 94, ""},
+            {std::filesystem::path(dir.path().toStdString()) / "missing.mdb", 3024, "missing.mdb"}};
         for (const auto& failure : failures) {
             int status = -1;
             const QStringList boxes = answerBoxes([&] { status = runLout(application(), failure.file, showErrorBox); });
@@ -160,10 +115,7 @@ private slots:
         QVERIFY(w_->errors.isEmpty());
 
         auto* models = w_->get<QComboBox>("cmb_Core");
-        QStringList listed;
-        for (int i = 0; i < models->count(); ++i)
-            listed << models->itemText(i);
-        QCOMPARE(listed, QStringList({"EC35", "EE13", "EE16", "EE19", "EE22", "EE25", "EE40", "EE42", "EI40"}));
+        QCOMPARE(itemsOf(models), QStringList({"EC35", "EE13", "EE16", "EE19", "EE22", "EE25", "EE40", "EE42", "EI40"}));
         QCOMPARE(models->currentIndex(), kEE40Index);
         QCOMPARE(models->lineEdit()->cursorPosition(), 0); // the name shows from its first letter
         QCOMPARE(models->toolTip(), QStringLiteral("直接输入磁芯型号的头几个字母可以加快搜索定位"));
@@ -205,10 +157,8 @@ private slots:
     }
 
     // After a swap of the views and back, every caption's text lies wholly
-    // inside its container and above the window's bottom, and the input
-    // captions stand on the line of their boxes' digits (a Chinese character
-    // reaches a pixel lower).
-    void everyCaptionIsShownWholeAndInLine()
+    // inside its container and above the window's bottom.
+    void everyCaptionIsShownWhole()
     {
         QVERIFY(w_);
         QWidget* window = w_->window.get();
@@ -219,61 +169,46 @@ private slots:
             if (label->text().isEmpty() || !label->isVisibleTo(window) || label->objectName().startsWith("lab_Pram"))
                 continue;
             QWidget* container = label->parentWidget();
-            const QRect ink = inkRect(label, QPalette::WindowText);
+            const QRect ink = inkRect(label);
             const int bottom = std::min(container->height() - 1, window->height() - container->mapTo(window, QPoint()).y());
             QVERIFY2(!ink.isEmpty() && ink.bottom() < bottom && ink.right() < container->width() - 1,
                      qPrintable(label->objectName()));
             ++checked;
         }
         QCOMPARE(checked, 7 + 6 + 3 + 4 + 12);
-        for (const auto& [caption, box] : {std::pair{"Label1(5)", "txt_U_2m"}, {"Label1(6)", "txt_Uout"},
-                                           {"Label1(0)", "txt_Iout"}, {"Label1(1)", "txt_Wave"},
-                                           {"Label1(2)", "txt_Fosc"}, {"Label1(3)", "txt_Dmax"}}) {
-            const QRect digits = inkRect(w_->get(box), QPalette::Text);
-            const int below = inkRect(w_->get(caption), QPalette::WindowText).bottom() - digits.bottom();
-            QVERIFY2(!digits.isEmpty() && below >= -1 && below <= 1, caption);
-        }
     }
 
     // Named (with its unit), valued, and labelled by the caption beside it
     // (and its frame's title). On Linux Qt names a combo box by its text and
     // leaves the caption to the label relation, which a screen reader reads.
-    void eachControlIsHeardByItsCaption_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("txt_U_2m") << "次级输出电压（V）" << "56" << "次级输出电压：";
-        QTest::newRow("txt_Uout") << "滤波输出电压（V）" << "48" << "滤波输出电压：";
-        QTest::newRow("txt_Iout") << "最大额定电流（A）" << "10" << "最大额定电流：";
-        QTest::newRow("txt_Wave") << "允许电流纹波" << "5%" << "允许电流纹波：";
-        QTest::newRow("txt_Fosc") << "开关工作频率（kHz）" << "100" << "开关工作频率：";
-        QTest::newRow("txt_Dmax") << "最大占空系数" << "43%" << "最大占空系数：";
-        QTest::newRow("croWave") << "允许电流纹波（%）" << "5" << "";
-        QTest::newRow("cmb_Core") << "EE40" << "EE40" << "准备选用磁芯：";
-        QTest::newRow("Check1") << "选择图示方式" << "" << "";
-        QTest::newRow("lab_Pram(0)") << "滤波电感 57.4 uH" << "57.4 uH" << "滤波电感：";
-        QTest::newRow("lab_Pram(1)") << "绕组圈数 23 匝" << "23 匝" << "绕组圈数：";
-        QTest::newRow("lab_Pram(2)") << "磁芯间隙 1.16 mm" << "1.16 mm" << "磁芯间隙：";
-        QTest::newRow("lab_Pram(3)") << "最佳线径 0.42 mm" << "0.42 mm" << "最佳线径：";
-        QTest::newRow("lab_Pram(4)") << "导线股数 29 股" << "29 股" << "导线股数：";
-        QTest::newRow("lab_Pram(5)") << "死负载 95Ω" << "95Ω" << "死 负 载：";
-    }
-
     void eachControlIsHeardByItsCaption()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, value);
-        QFETCH(QString, caption);
         QVERIFY(w_);
-        QWidget* widget = w_->get(QString::fromUtf8(QTest::currentDataTag()));
-        QVERIFY(widget);
-        QCOMPARE(heard(widget, QAccessible::Name), name);
-        QVERIFY(value.isEmpty() || heard(widget, QAccessible::Value) == value);
-        QStringList labelledBy;
-        for (const auto& [label, relation] : QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label))
-            labelledBy << label->text(QAccessible::Name);
-        QVERIFY2(caption.isEmpty() || labelledBy.contains(caption), qPrintable(labelledBy.join(QLatin1Char('|'))));
+        const char* const heardAs[][4] = {
+            {"txt_U_2m", "次级输出电压（V）", "56", "次级输出电压："},
+            {"txt_Uout", "滤波输出电压（V）", "48", "滤波输出电压："},
+            {"txt_Iout", "最大额定电流（A）", "10", "最大额定电流："},
+            {"txt_Wave", "允许电流纹波", "5%", "允许电流纹波："},
+            {"txt_Fosc", "开关工作频率（kHz）", "100", "开关工作频率："},
+            {"txt_Dmax", "最大占空系数", "43%", "最大占空系数："},
+            {"croWave", "允许电流纹波（%）", "5", ""},
+            {"cmb_Core", "EE40", "EE40", "准备选用磁芯："},
+            {"Check1", "选择图示方式", "", ""},
+            {"lab_Pram(0)", "滤波电感 57.4 uH", "57.4 uH", "滤波电感："},
+            {"lab_Pram(1)", "绕组圈数 23 匝", "23 匝", "绕组圈数："},
+            {"lab_Pram(2)", "磁芯间隙 1.16 mm", "1.16 mm", "磁芯间隙："},
+            {"lab_Pram(3)", "最佳线径 0.42 mm", "0.42 mm", "最佳线径："},
+            {"lab_Pram(4)", "导线股数 29 股", "29 股", "导线股数："},
+            {"lab_Pram(5)", "死负载 95Ω", "95Ω", "死 负 载："}};
+        for (const auto& [control, name, value, caption] : heardAs) {
+            QWidget* widget = w_->get(control);
+            QStringList labelledBy;
+            for (const auto& [label, relation] : QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label))
+                labelledBy << label->text(QAccessible::Name);
+            const QStringList seen = {control, heard(widget, QAccessible::Name), *value ? heard(widget, QAccessible::Value) : "",
+                                      !*caption || labelledBy.contains(caption) ? caption : labelledBy.join('|')};
+            QCOMPARE(seen.join(" / "), QStringList({control, name, value, caption}).join(" / "));
+        }
     }
 
     // Nothing the keyboard reaches is nameless, the model list's text field

@@ -5,15 +5,11 @@
 // from the final inputs.
 #include "window_fixture.h"
 
-#include <QComboBox>
-#include <QPushButton>
 #include <QThread>
-#include <QTimer>
 
 #include <cstdlib>
 #include <random>
 
-using namespace lout;
 using namespace lout::testing;
 
 namespace {
@@ -111,7 +107,7 @@ private slots:
                  QStringList({"55.1 uH", "17 匝", "0.64 mm", "0.47 mm", "18 股", "15Ω", "20%", "21%", "21%"}));
         // Both winding pictures hold the final winding, nothing older.
         for (int index : {1, 2})
-            QCOMPARE(w_->picture(index)->image(), drawnAfresh(*w_->picture(index), windingFor(w_->state(), "EE42", kEE42)));
+            QCOMPARE(w_->picture(index)->image(), drawnAfresh(*w_->picture(index), w_->state(), kEE42));
     }
 
     void cleanupTestCase() { w_.reset(); }

@@ -18,19 +18,20 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <array>
 #include <filesystem>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace lout::testing {
+using namespace lout;
 
 struct Model {
     std::string type;
-    FieldValue coAe; // null for a model without an area
+    FieldValue coAe;            // null for a model without an area
     std::array<double, 6> dims; // A..F, mm
 };
 
@@ -44,11 +45,9 @@ inline constexpr std::array<double, 6> kEE42 = {42, 30, 12, 10, 15, 20};
 // (half the area).
 inline std::vector<Model> standardModels()
 {
-    return {
-        {"EI40", 0.5, kEE40},  {"EE25", 0.4, kEE40}, {"EE13", 0.2, kEE40},
-        {"EE40", 1.0, kEE40},  {"EC35", 0.8, kEE40}, {"EE42", 1.0, kEE42},
-        {"EE19", 0.3, kEE40},  {"EE16", 0.25, kEE40}, {"EE22", 0.35, kEE40},
-    };
+    return {{"EI40", 0.5, kEE40}, {"EE25", 0.4, kEE40},  {"EE13", 0.2, kEE40},
+            {"EE40", 1.0, kEE40}, {"EC35", 0.8, kEE40},  {"EE42", 1.0, kEE42},
+            {"EE19", 0.3, kEE40}, {"EE16", 0.25, kEE40}, {"EE22", 0.35, kEE40}};
 }
 inline constexpr int kEE40Index = 6;
 inline constexpr int kEE42Index = 7;
@@ -64,9 +63,8 @@ inline std::filesystem::path writeCatalogue(const QTemporaryDir& dir, const std:
     for (const char* dim : {"A", "B", "C", "D", "E", "F"})
         table.columns.push_back({dim, JetType::Double});
     for (const Model& model : models) {
-        std::vector<FieldValue> row{model.type, model.coAe};
-        row.insert(row.end(), model.dims.begin(), model.dims.end());
-        table.rows.push_back(std::move(row));
+        table.rows.push_back({model.type, model.coAe});
+        table.rows.back().insert(table.rows.back().end(), model.dims.begin(), model.dims.end());
     }
     const std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / fileName;
     writeJet4Database(file, table);
@@ -94,21 +92,25 @@ inline void retype(QLineEdit* box, const QString& text)
     QTest::keyClicks(box, text);
 }
 
-inline bool isRed(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) < 160 && qBlue(pixel) < 160; }
-
-// The winding both pictures should show for `s` on a core of `dims`.
-inline Winding windingFor(const DesignState& s, const char* type, const std::array<double, 6>& dims)
+inline QStringList itemsOf(const QComboBox* models)
 {
-    CoreDimensions core{std::string(type), {}};
-    std::copy(dims.begin(), dims.end(), core.millimetres.begin());
-    const CoreWindowLayout layout = layoutCoreWindow(core, 2415, 375);
-    return Winding{*layout.usableHeight, *layout.windowScale, *windingCount(s.turns), *windingCount(s.strands),
-                   s.wireDiameter};
+    QStringList items;
+    for (int i = 0; i < models->count(); ++i)
+        items << models->itemText(i);
+    return items;
 }
 
-// `winding` drawn in red on a fresh image the size of `picture`'s.
-inline QImage drawnAfresh(const WindingPicture& picture, const Winding& winding)
+inline bool isRed(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) < 160 && qBlue(pixel) < 160; }
+
+// `picture` as it should be for design `s` on a core of `dims`: the winding
+// drawn in red on a fresh image of its size.
+inline QImage drawnAfresh(const WindingPicture& picture, const DesignState& s, const std::array<double, 6>& dims)
 {
+    CoreDimensions core{std::string("EE"), {}};
+    std::copy(dims.begin(), dims.end(), core.millimetres.begin());
+    const CoreWindowLayout layout = layoutCoreWindow(core, 2415, 375);
+    const Winding winding{*layout.usableHeight, *layout.windowScale, *windingCount(s.turns), *windingCount(s.strands),
+                          s.wireDiameter};
     QImage image(picture.image().size(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(picture.image().devicePixelRatio());
     drawWinding(image, picture.palette().color(QPalette::Base), winding, QColor(255, 0, 0),
@@ -144,7 +146,6 @@ struct StartedWindow {
     StartedWindow(StartedWindow&&) = delete; // the window's handlers hold `this`
 
     const DesignState& state() const { return window->designState(); }
-
     template <class T = QWidget>
     T* get(const QString& name) const
     {
