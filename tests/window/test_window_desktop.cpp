@@ -8,9 +8,8 @@
 
 using namespace lout::testing;
 
-class WindowOnADesktop : public QObject {
+class WindowOnADesktop : public FreshWindowSuite {
     Q_OBJECT
-    StandardCatalogue catalogue_;
 
 private slots:
     // 3400 twips high outside, measured with the frame the window manager
@@ -19,9 +18,7 @@ private slots:
     {
         QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"),
                  "runs on an X display with a window manager: tests/with_window_manager.sh");
-        StartedWindow w(catalogue_.file);
-        QVERIFY(w.window);
-        Lout& window = *w.window;
+        Lout& window = *w_->window;
         QVERIFY2(QTest::qWaitFor([&] { return window.frameGeometry().height() > window.height(); }, 10000),
                  "no window manager framed the window");
         const int frame = window.frameGeometry().height() - window.height();

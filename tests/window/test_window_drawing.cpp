@@ -28,19 +28,10 @@ int redPixels(const QImage& image)
 
 } // namespace
 
-class WindowDrawing : public QObject {
+class WindowDrawing : public FreshWindowSuite {
     Q_OBJECT
-    StandardCatalogue catalogue_;
-    std::unique_ptr<StartedWindow> w_;
 
 private slots:
-    void init()
-    {
-        w_ = std::make_unique<StartedWindow>(catalogue_.file);
-        QVERIFY(w_->window);
-    }
-    void cleanup() { w_.reset(); }
-
     // Drawn at start-up while the core view is hidden. When the model changes
     // while the frequency's recomputation waits to draw, both pictures show
     // the newest winding in red, and the interrupted pass draws nothing over

@@ -7,21 +7,11 @@
 
 using namespace lout::testing;
 
-class WindowInputs : public QObject {
+class WindowInputs : public FreshWindowSuite {
     Q_OBJECT
-    StandardCatalogue catalogue_;
-    std::unique_ptr<StartedWindow> w_;
-
     QScrollBar* spinner() const { return w_->get<QScrollBar>("croWave"); }
 
 private slots:
-    void init()
-    {
-        w_ = std::make_unique<StartedWindow>(catalogue_.file);
-        QVERIFY(w_->window);
-    }
-    void cleanup() { w_.reset(); }
-
     // Every key press recomputes, after the box is emptied too (runs); a
     // result that the inputs did not produce (kept from an earlier
     // recomputation, or worked out from such a value) reads "--".

@@ -21,14 +21,13 @@ QRect inkRect(QWidget* widget)
     const QColor ink = widget->palette().color(QPalette::WindowText);
     const QImage image = widget->grab().toImage();
     QRect found;
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QColor p = image.pixelColor(x, y);
             if (p.alpha() > 128 && std::abs(p.red() - ink.red()) + std::abs(p.green() - ink.green()) +
                                            std::abs(p.blue() - ink.blue()) < 150)
                 found |= QRect(x, y, 1, 1);
         }
-    }
     const qreal ratio = image.devicePixelRatio();
     return QRect(found.topLeft() / ratio, found.bottomRight() / ratio).translated(widget->pos());
 }
@@ -131,7 +130,6 @@ private slots:
     // diagram's place; the spinner lies over its box, the toggle over all.
     void isAFixedDialogAtTheTopLeftOfTheScreen()
     {
-        QVERIFY(w_);
         Lout& window = *w_->window;
         QCOMPARE(window.windowTitle(), QStringLiteral("正激或桥式电路  Omberlin电感辅助计算"));
         QVERIFY(!window.windowIcon().isNull());
@@ -160,7 +158,6 @@ private slots:
     // inside its container and above the window's bottom.
     void everyCaptionIsShownWhole()
     {
-        QVERIFY(w_);
         QWidget* window = w_->window.get();
         QTest::mouseClick(w_->get("Check1"), Qt::LeftButton);
         QTest::mouseClick(w_->get("Check1"), Qt::LeftButton);
@@ -183,22 +180,14 @@ private slots:
     // leaves the caption to the label relation, which a screen reader reads.
     void eachControlIsHeardByItsCaption()
     {
-        QVERIFY(w_);
         const char* const heardAs[][4] = {
-            {"txt_U_2m", "次级输出电压（V）", "56", "次级输出电压："},
-            {"txt_Uout", "滤波输出电压（V）", "48", "滤波输出电压："},
-            {"txt_Iout", "最大额定电流（A）", "10", "最大额定电流："},
-            {"txt_Wave", "允许电流纹波", "5%", "允许电流纹波："},
-            {"txt_Fosc", "开关工作频率（kHz）", "100", "开关工作频率："},
-            {"txt_Dmax", "最大占空系数", "43%", "最大占空系数："},
-            {"croWave", "允许电流纹波（%）", "5", ""},
-            {"cmb_Core", "EE40", "EE40", "准备选用磁芯："},
-            {"Check1", "选择图示方式", "", ""},
-            {"lab_Pram(0)", "滤波电感 57.4 uH", "57.4 uH", "滤波电感："},
-            {"lab_Pram(1)", "绕组圈数 23 匝", "23 匝", "绕组圈数："},
-            {"lab_Pram(2)", "磁芯间隙 1.16 mm", "1.16 mm", "磁芯间隙："},
-            {"lab_Pram(3)", "最佳线径 0.42 mm", "0.42 mm", "最佳线径："},
-            {"lab_Pram(4)", "导线股数 29 股", "29 股", "导线股数："},
+            {"txt_U_2m", "次级输出电压（V）", "56", "次级输出电压："}, {"txt_Uout", "滤波输出电压（V）", "48", "滤波输出电压："},
+            {"txt_Iout", "最大额定电流（A）", "10", "最大额定电流："}, {"txt_Wave", "允许电流纹波", "5%", "允许电流纹波："},
+            {"txt_Fosc", "开关工作频率（kHz）", "100", "开关工作频率："}, {"txt_Dmax", "最大占空系数", "43%", "最大占空系数："},
+            {"croWave", "允许电流纹波（%）", "5", ""}, {"cmb_Core", "EE40", "EE40", "准备选用磁芯："},
+            {"Check1", "选择图示方式", "", ""}, {"lab_Pram(0)", "滤波电感 57.4 uH", "57.4 uH", "滤波电感："},
+            {"lab_Pram(1)", "绕组圈数 23 匝", "23 匝", "绕组圈数："}, {"lab_Pram(2)", "磁芯间隙 1.16 mm", "1.16 mm", "磁芯间隙："},
+            {"lab_Pram(3)", "最佳线径 0.42 mm", "0.42 mm", "最佳线径："}, {"lab_Pram(4)", "导线股数 29 股", "29 股", "导线股数："},
             {"lab_Pram(5)", "死负载 95Ω", "95Ω", "死 负 载："}};
         for (const auto& [control, name, value, caption] : heardAs) {
             QWidget* widget = w_->get(control);
@@ -216,12 +205,10 @@ private slots:
     // the keyboard and after a typed input.
     void everyControlIsHeardAndEveryResultWithItsNewValue()
     {
-        QVERIFY(w_);
         QCOMPARE(heard(w_->get<QComboBox>("cmb_Core")->lineEdit(), QAccessible::Name), QStringLiteral("准备选用磁芯"));
-        for (QWidget* widget : w_->window->findChildren<QWidget*>()) {
+        for (QWidget* widget : w_->window->findChildren<QWidget*>())
             if (widget->focusPolicy() != Qt::NoFocus && widget->isVisibleTo(w_->window.get()))
                 QVERIFY2(!heard(widget, QAccessible::Name).isEmpty(), widget->metaObject()->className());
-        }
         auto* bar = w_->get<QScrollBar>("croWave");
         bar->setFocus();
         for (int i = 0; i < 5; ++i)

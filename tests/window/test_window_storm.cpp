@@ -29,10 +29,8 @@ unsigned stormSeed()
 
 } // namespace
 
-class WindowStorm : public QObject {
+class WindowStorm : public FreshWindowSuite {
     Q_OBJECT
-    StandardCatalogue catalogue_;
-    std::unique_ptr<StartedWindow> w_;
     std::mt19937 random_{stormSeed()};
     int actionsDone_ = 0;
     int actionsDuringAWait_ = 0;
@@ -87,8 +85,6 @@ class WindowStorm : public QObject {
 private slots:
     void tenThousandRandomActionsLeaveAWindowThatComputesRight()
     {
-        w_ = std::make_unique<StartedWindow>(catalogue_.file);
-        QVERIFY(w_->window);
         QTimer::singleShot(0, w_->window.get(), [this] { nextAction(); });
         QVERIFY2(QTest::qWaitFor([&] { return actionsDone_ >= kActions; }, 250'000), "the storm did not finish");
         QTest::qWait(1500); // every nested wait runs out
@@ -109,8 +105,6 @@ private slots:
         for (int index : {1, 2})
             QCOMPARE(w_->picture(index)->image(), drawnAfresh(*w_->picture(index), w_->state(), kEE42));
     }
-
-    void cleanupTestCase() { w_.reset(); }
 };
 
 QTEST_MAIN(WindowStorm)

@@ -168,4 +168,20 @@ struct StartedWindow {
     }
 };
 
+// A suite whose every test starts from a freshly started window.
+class FreshWindowSuite : public QObject {
+    Q_OBJECT
+protected:
+    StandardCatalogue catalogue_;
+    std::unique_ptr<StartedWindow> w_;
+
+private slots:
+    void init()
+    {
+        w_ = std::make_unique<StartedWindow>(catalogue_.file);
+        QVERIFY(w_->window);
+    }
+    void cleanup() { w_.reset(); }
+};
+
 } // namespace lout::testing
