@@ -38,7 +38,6 @@ private slots:
     // it; on screen red lies only inside the two pictures.
     void theNewestWindingIsDrawnInRedInBothPicturesOnly()
     {
-        QVERIFY(!w_->get("Frame4")->isVisible());
         QVERIFY(redPixels(w_->picture(1)->image()) > 0 && redPixels(w_->picture(2)->image()) > 0);
         auto* models = w_->get<QComboBox>("cmb_Core");
         QTimer::singleShot(0, models, [models] { models->setCurrentIndex(kEE42Index); });
@@ -130,7 +129,6 @@ private slots:
         auto* diagram = w_->get<QFrame>("PicBox(0)");
         QCOMPARE(diagram->frameWidth(), 1);
         QWidget* ripple = w_->get("Label3(10)");
-        QCOMPARE(ripple->parentWidget()->geometry(), diagram->contentsRect());
         QCOMPARE(ripple->x() + ripple->width(), 188); // "5%" fits
         w_->get<QScrollBar>("croWave")->setValue(10);
         QCOMPARE(ripple->x() + ripple->width(), 194); // "10%" is cut off at the frame

@@ -3,6 +3,8 @@
 // screen reader hears (asked through Qt's accessibility interface).
 #include "window_fixture.h"
 
+#include "catalogue_fixtures.h"
+
 #include <QAccessible>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -122,6 +124,21 @@ private slots:
         QVERIFY(w_->get("PicBox(0)")->isVisible() && w_->get("Frame3")->isVisible());
         QVERIFY(!w_->get("Frame4")->isVisible() && !w_->get<QPushButton>("Check1")->isChecked());
         QVERIFY(models == QApplication::focusWidget() || models->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    // As Access users make CORE_DATA: an AutoNumber key at ordinal 1, Co_Ae as
+    // Single, memo notes on long-value pages, deleted rows whose names would
+    // sort first, 300 models over many pages.
+    void anAccessMadeCatalogueOpensWithTheDefaultDesign()
+    {
+        QTemporaryDir dir;
+        const auto file = std::filesystem::path(dir.path().toStdString()) / "access-style.mdb";
+        writeJet4Database(file, accessStyleCoreTable());
+        StartedWindow w(file);
+        QVERIFY(w.window);
+        const QStringList listed = itemsOf(w.get<QComboBox>("cmb_Core"));
+        QCOMPARE(listed.first() + listed.last() + w.get<QComboBox>("cmb_Core")->currentText(), "EE000EE299EE006");
+        QCOMPARE(w.results(), kDefaultResults);
     }
 
     // 7755 twips wide; 3400 twips high outside with the frame the platform
