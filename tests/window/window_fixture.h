@@ -1,33 +1,37 @@
 #pragma once
 
 // Shared by the window tests: real catalogues written with the project's
-// Jet writer, and the window started the way the program starts it.
+// Jet writer, the window started the way the program starts it, the user's
+// ways of typing and clicking, and the winding the window should draw.
 
+#include "drawing/core_window.h"
+#include "drawing/winding_image.h"
 #include "jet/writer.h"
 #include "window/lout.h"
 #include "window/run_lout.h"
+#include "window/winding_picture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
-#include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <array>
 #include <filesystem>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace lout::testing {
+using namespace lout;
 
 struct Model {
     std::string type;
-    double coAe;
+    FieldValue coAe;            // null for a model without an area
     std::array<double, 6> dims; // A..F, mm
 };
 
@@ -41,81 +45,94 @@ inline constexpr std::array<double, 6> kEE42 = {42, 30, 12, 10, 15, 20};
 // (half the area).
 inline std::vector<Model> standardModels()
 {
-    return {
-        {"EI40", 0.5, kEE40},  {"EE25", 0.4, kEE40}, {"EE13", 0.2, kEE40},
-        {"EE40", 1.0, kEE40},  {"EC35", 0.8, kEE40}, {"EE42", 1.0, kEE42},
-        {"EE19", 0.3, kEE40},  {"EE16", 0.25, kEE40}, {"EE22", 0.35, kEE40},
-    };
+    return {{"EI40", 0.5, kEE40}, {"EE25", 0.4, kEE40},  {"EE13", 0.2, kEE40},
+            {"EE40", 1.0, kEE40}, {"EC35", 0.8, kEE40},  {"EE42", 1.0, kEE42},
+            {"EE19", 0.3, kEE40}, {"EE16", 0.25, kEE40}, {"EE22", 0.35, kEE40}};
 }
 inline constexpr int kEE40Index = 6;
 inline constexpr int kEE42Index = 7;
 inline constexpr int kEI40Index = 8;
 
+// lab_Pram(0) to lab_Pram(5) for the default inputs on EE40.
+inline const QStringList kDefaultResults = {"57.4 uH", "23 匝", "1.16 mm", "0.42 mm", "29 股", "95Ω"};
+
 inline std::filesystem::path writeCatalogue(const QTemporaryDir& dir, const std::vector<Model>& models,
                                             const char* fileName = "db1.mdb")
 {
-    JetTable table{"CORE_DATA",
-                   {{"TYPE", JetType::Text},
-                    {"Co_Ae", JetType::Double},
-                    {"A", JetType::Double},
-                    {"B", JetType::Double},
-                    {"C", JetType::Double},
-                    {"D", JetType::Double},
-                    {"E", JetType::Double},
-                    {"F", JetType::Double}},
-                   {}};
+    JetTable table{"CORE_DATA", {{"TYPE", JetType::Text}, {"Co_Ae", JetType::Double}}, {}};
+    for (const char* dim : {"A", "B", "C", "D", "E", "F"})
+        table.columns.push_back({dim, JetType::Double});
     for (const Model& model : models) {
-        std::vector<FieldValue> row{model.type, model.coAe};
-        for (double dim : model.dims)
-            row.emplace_back(dim);
-        table.rows.push_back(std::move(row));
+        table.rows.push_back({model.type, model.coAe});
+        table.rows.back().insert(table.rows.back().end(), model.dims.begin(), model.dims.end());
     }
     const std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / fileName;
     writeJet4Database(file, table);
     return file;
 }
 
-// Centre of the spinner's top or bottom arrow, as the style lays it out.
-inline QPoint arrowCentre(QScrollBar* bar, QStyle::SubControl arrow)
-{
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.upsideDown = bar->invertedAppearance();
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, arrow, bar).center();
-}
-
-struct ReportedError {
-    int number = 0;
-    QString message;
+// A folder holding the standard catalogue.
+struct StandardCatalogue {
+    QTemporaryDir dir;
+    std::filesystem::path file = writeCatalogue(dir, standardModels());
 };
 
-inline QApplication& application()
+// Clicks the spinner's top or bottom arrow, each half of its height.
+inline void clickArrow(QScrollBar* bar, bool top)
 {
-    return *static_cast<QApplication*>(QCoreApplication::instance());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, top ? 2 : bar->height() - 3));
 }
 
+// Replaces a box's text key by key: select all, Delete, then each character.
+inline void retype(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+inline QStringList itemsOf(const QComboBox* models)
+{
+    QStringList items;
+    for (int i = 0; i < models->count(); ++i)
+        items << models->itemText(i);
+    return items;
+}
+
+inline bool isRed(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) < 160 && qBlue(pixel) < 160; }
+
+// `picture` as it should be for design `s` on a core of `dims`: the winding
+// drawn in red on a fresh image of its size.
+inline QImage drawnAfresh(const WindingPicture& picture, const DesignState& s, const std::array<double, 6>& dims)
+{
+    CoreDimensions core{std::string("EE"), {}};
+    std::copy(dims.begin(), dims.end(), core.millimetres.begin());
+    const CoreWindowLayout layout = layoutCoreWindow(core, 2415, 375);
+    const Winding winding{*layout.usableHeight, *layout.windowScale, *windingCount(s.turns), *windingCount(s.strands),
+                          s.wireDiameter};
+    QImage image(picture.image().size(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(picture.image().devicePixelRatio());
+    drawWinding(image, picture.palette().color(QPalette::Base), winding, QColor(255, 0, 0),
+                image.devicePixelRatio() / 15.0);
+    return image;
+}
+
+inline QApplication& application() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
+
 // The window after start-up, shown and exposed, started as the program
-// starts it (startLout), and counting its recomputations from the moment it
-// is made. Errors reported after start-up are collected in `errors`.
+// starts it, counting its recomputations from the moment it is made and
+// collecting the errors it reports after start-up.
 struct StartedWindow {
-    std::shared_ptr<std::vector<ReportedError>> errors = std::make_shared<std::vector<ReportedError>>();
+    long runs = 0;
+    QStringList errors;
     std::unique_ptr<Lout> window;
 
     explicit StartedWindow(const std::filesystem::path& catalogue)
     {
-        auto sink = errors;
         useApplicationFont(application());
-        window = std::make_unique<Lout>(
-            [sink](int number, const QString& message) { sink->push_back({number, message}); });
-        QObject::connect(window.get(), &Lout::recomputed, [count = recomputations_] { ++*count; });
+        window = std::make_unique<Lout>([this](int, const QString& message) { errors << message; });
+        QObject::connect(window.get(), &Lout::recomputed, [this] { ++runs; });
         try {
             window->startUp(catalogue);
         } catch (const std::exception& error) {
@@ -126,26 +143,45 @@ struct StartedWindow {
         window->show();
         (void)QTest::qWaitForWindowExposed(window.get());
     }
+    StartedWindow(StartedWindow&&) = delete; // the window's handlers hold `this`
 
-    // How many recomputations have run since the window was made.
-    long recomputations() const { return *recomputations_; }
-
+    const DesignState& state() const { return window->designState(); }
     template <class T = QWidget>
-    T* get(const char* name) const
+    T* get(const QString& name) const
     {
-        return window->findChild<T*>(QString::fromUtf8(name));
+        return window->findChild<T*>(name);
     }
-    QString text(const char* name) const
+    QLineEdit* box(const QString& name) const { return get<QLineEdit>(name); }
+    WindingPicture* picture(int index) const { return get<WindingPicture>(QStringLiteral("PicBox(%1)").arg(index)); }
+    QString text(const QString& name) const
     {
-        if (auto* box = get<QLineEdit>(name))
-            return box->text();
-        if (auto* label = get<QLabel>(name))
-            return label->text();
-        return QStringLiteral("<no control %1>").arg(QString::fromUtf8(name));
+        auto* label = get<QLabel>(name);
+        return label ? label->text() : box(name) ? box(name)->text() : QStringLiteral("<no control %1>").arg(name);
     }
+    // lab_Pram(0) to lab_Pram(5).
+    QStringList results() const
+    {
+        QStringList texts;
+        for (int i = 0; i < 6; ++i)
+            texts << text(QStringLiteral("lab_Pram(%1)").arg(i));
+        return texts;
+    }
+};
 
-private:
-    std::shared_ptr<long> recomputations_ = std::make_shared<long>(0);
+// A suite whose every test starts from a freshly started window.
+class FreshWindowSuite : public QObject {
+    Q_OBJECT
+protected:
+    StandardCatalogue catalogue_;
+    std::unique_ptr<StartedWindow> w_;
+
+private slots:
+    void init()
+    {
+        w_ = std::make_unique<StartedWindow>(catalogue_.file);
+        QVERIFY(w_->window);
+    }
+    void cleanup() { w_.reset(); }
 };
 
 } // namespace lout::testing
