@@ -4,16 +4,12 @@
 // mdbtools' mdb-export (its own formatting of every value) and the npm
 // package mdb-reader (its own parsing of the whole file).
 #include "catalogue/catalogue_errors.h"
-#include "catalogue/catalogue_table.h"
 #include "catalogue/core_catalogue.h"
 #include "catalogue_fixtures.h"
 #include "independent_readers.h"
 
 #include <algorithm>
-#include <cmath>
 #include <gtest/gtest.h>
-#include <iostream>
-#include <set>
 #include <sstream>
 
 namespace lout {
@@ -73,14 +69,9 @@ std::string testName(const ::testing::TestParamInfo<std::string>& info)
 
 INSTANTIATE_TEST_SUITE_P(Corpus, AccessMadeFile, ::testing::ValuesIn(corpusFiles()), testName);
 
-TEST(AccessMadeFiles, CoverWhatAccessWrites)
+TEST(AccessMadeFiles, APasswordProtectedOneIsRefusedWithAdvice)
 {
-    // The corpus keeps its promise: Jet 3, Jet 4 and the newer format, and a
-    // database protected by Access 2010's password is refused with advice.
-    std::set<std::uint8_t> versions;
-    for (const std::string& name : corpusFiles())
-        versions.insert(testing::readBytes(kCorpus / name).at(0x14));
-    EXPECT_EQ(versions, (std::set<std::uint8_t>{0, 1, 2}));
+    // A database protected by Access 2010's password is refused with advice.
     try {
         (void)CoreRecordSet::open(kCorpus / kPasswordProtected);
         FAIL() << "a password-protected database was read";

@@ -14,27 +14,16 @@
 namespace lout {
 namespace {
 
-struct PageCensus {
-    std::size_t longValuePages = 0;
-    std::size_t deletedSlots = 0;
-    std::size_t userDataPages = 0;
-};
-
-PageCensus census(const std::vector<std::uint8_t>& file)
+// Long-value pages, and row slots flagged deleted, in a Jet 4 file.
+std::pair<int, int> longValuePagesAndDeletedSlots(const std::vector<std::uint8_t>& file)
 {
-    constexpr std::size_t kPage = 4096;
-    constexpr std::uint32_t kUserDefinition = 3;
-    PageCensus c;
-    for (std::size_t at = kPage; at + kPage <= file.size(); at += kPage) {
-        if (file[at] != 0x01)
-            continue;
-        const std::uint32_t owner = jet::readU32(file, at + 4);
-        c.longValuePages += owner == 0x4C41564C; // "LVAL"
-        c.userDataPages += owner == kUserDefinition;
-        for (std::size_t r = 0; r < jet::readU16(file, at + 12); ++r)
-            c.deletedSlots += (jet::readU16(file, at + 14 + 2 * r) & 0xC000) == 0xC000;
+    std::pair<int, int> found;
+    for (std::size_t at = 4096; at + 4096 <= file.size(); at += 4096) {
+        found.first += file[at] == 0x01 && jet::readU32(file, at + 4) == 0x4C41564C; // "LVAL"
+        for (std::size_t r = 0; file[at] == 0x01 && r < jet::readU16(file, at + 12); ++r)
+            found.second += (jet::readU16(file, at + 14 + 2 * r) & 0xC000) == 0xC000;
     }
-    return c;
+    return found;
 }
 
 TEST(AccessStyleCatalogue, ReadsAsWrittenWithoutItsDeletedRows)
@@ -42,21 +31,12 @@ TEST(AccessStyleCatalogue, ReadsAsWrittenWithoutItsDeletedRows)
     const JetTable table = testing::accessStyleCoreTable();
     testing::ScratchDir dir;
     writeJet4Database(dir / "db1.mdb", table);
-    const PageCensus pages = census(testing::readBytes(dir / "db1.mdb"));
-    EXPECT_GE(pages.longValuePages, 2u);
-    EXPECT_EQ(pages.deletedSlots, table.deletedRows.size());
-    EXPECT_GE(pages.userDataPages, 5u);
+    const auto [longValuePages, deletedSlots] = longValuePagesAndDeletedSlots(testing::readBytes(dir / "db1.mdb"));
+    EXPECT_GE(longValuePages, 2);
+    EXPECT_EQ(deletedSlots, static_cast<int>(table.deletedRows.size()));
+    EXPECT_GT(std::filesystem::file_size(dir / "db1.mdb"), 12u * 4096) << "rows on many pages";
 
-    const CatalogueTable read = readCatalogueTable(dir / "db1.mdb");
-    ASSERT_EQ(read.rows.size(), table.rows.size());
-    for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        for (std::size_t c = 0; c < table.columns.size(); ++c) {
-            FieldValue expected = table.rows[r][c];
-            if (table.columns[c].type == JetType::Single)
-                expected = static_cast<double>(static_cast<float>(std::get<double>(expected)));
-            ASSERT_EQ(read.rows[r][c], expected) << "row " << r << ", " << table.columns[c].name;
-        }
-    }
+    testing::expectReadAsWritten(table, readCatalogueTable(dir / "db1.mdb"));
     testing::expectReadsAsMdbExport(dir / "db1.mdb", "CORE_DATA");
     testing::expectReadsAsMdbReader(dir / "db1.mdb");
 }

@@ -24,16 +24,11 @@ ScratchDir::~ScratchDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::vector<JetColumn> coreColumns()
-{
-    return {{"TYPE", JetType::Text}, {"Co_Family", JetType::Text}, {"A", JetType::Double},
-            {"B", JetType::Double},  {"C", JetType::Double},         {"D", JetType::Double},
-            {"E", JetType::Double},  {"F", JetType::Double},         {"Co_Ae", JetType::Double}};
-}
-
 JetTable coreTable(const std::vector<std::string>& names)
 {
-    JetTable table{"CORE_DATA", coreColumns(), {}};
+    JetTable table{"CORE_DATA", {{"TYPE", JetType::Text}, {"Co_Family", JetType::Text}}, {}};
+    for (const char* name : {"A", "B", "C", "D", "E", "F", "Co_Ae"})
+        table.columns.push_back({name, JetType::Double});
     for (std::size_t i = 0; i < names.size(); ++i) {
         const auto base = static_cast<double>(i);
         table.rows.push_back({names[i], std::string("EE"), base + 1, base + 2, base + 3, base + 4, base + 5, base + 6,

@@ -28,8 +28,6 @@ private:
 // CORE_DATA with TYPE, Co_Family, A-F and Co_Ae; row i gets dimensions
 // i+1 ... i+6 and Co_Ae 0.1 * (i + 1).
 JetTable coreTable(const std::vector<std::string>& names);
-// The columns of coreTable.
-std::vector<JetColumn> coreColumns();
 
 // CORE_DATA as Access users make it: TYPE, an AutoNumber key at ordinal 1,
 // the dimensions A-F, Co_Ae as Single and a memo of notes (short, one

@@ -26,22 +26,6 @@ std::size_t errorLine(std::string_view text)
     return 0;
 }
 
-TEST(Csv, QuotedFieldsHoldCommasQuotesAndLineBreaks)
-{
-    const auto records = csv::parse("\xEF\xBB\xBF" "a,\"b,c\",\"say \"\"hi\"\"\"\r\n\"two\nlines\",,\"\"\n\n");
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[0].fields[1].text, "b,c");
-    EXPECT_EQ(records[0].fields[2].text, "say \"hi\"");
-    EXPECT_EQ(records[0].fields[0].text, "a") << "the byte-order mark is not part of the first name";
-    EXPECT_EQ(records[1].line, 2u);
-    EXPECT_EQ(records[1].fields[0].text, "two\nlines");
-    EXPECT_FALSE(records[1].fields[1].quoted);
-    EXPECT_TRUE(records[1].fields[2].quoted);
-    EXPECT_EQ(csv::formatField("plain"), "plain");
-    EXPECT_EQ(csv::formatField("a,\"b\""), "\"a,\"\"b\"\"\"");
-    EXPECT_EQ(csv::formatField("", true), "\"\"");
-}
-
 TEST(Csv, FaultsAreReportedWithTheirLine)
 {
     const std::string header = "TYPE,Co_Family,A,Co_Ae\n";
@@ -54,21 +38,6 @@ TEST(Csv, FaultsAreReportedWithTheirLine)
     EXPECT_EQ(errorLine("TYPE,A,A\n"), 1u) << "a column named twice";
     EXPECT_EQ(errorLine(""), 1u) << "no header";
     EXPECT_EQ(errorLine(header + "EE13,EE,1,0.2\r\r\n"), 2u) << "a stray carriage return";
-}
-
-TEST(Csv, TextAndNumberColumnsAndNulls)
-{
-    const JetTable table = catalogueFromCsv("TYPE,Co_Family,A,Co_Ae\r\nEE13,,12.5,\n\"\",\"\",-0,1e-300\n");
-    ASSERT_EQ(table.columns.size(), 4u);
-    EXPECT_EQ(table.columns[0].type, JetType::Text);
-    EXPECT_EQ(table.columns[1].type, JetType::Text);
-    EXPECT_EQ(table.columns[2].type, JetType::Double);
-    ASSERT_EQ(table.rows.size(), 2u);
-    EXPECT_TRUE(isNull(table.rows[0][1]));
-    EXPECT_TRUE(isNull(table.rows[0][3]));
-    EXPECT_EQ(std::get<std::string>(table.rows[1][0]), "");
-    EXPECT_TRUE(std::signbit(std::get<double>(table.rows[1][2])));
-    EXPECT_EQ(std::get<double>(table.rows[1][3]), 1e-300);
 }
 
 class Tool : public ::testing::Test {

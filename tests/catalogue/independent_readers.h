@@ -5,6 +5,7 @@
 // package mdb-reader, which parses the whole file itself. Numbers compare
 // as numbers, text exactly, NULL as NULL; columns of types the catalogue
 // never reads are left out with the reason printed.
+#include "catalogue/catalogue_table.h"
 #include "catalogue_fixtures.h"
 
 #include <filesystem>
@@ -13,11 +14,12 @@
 
 namespace lout::testing {
 
-// A value as the npm package mdb-reader reads it (tests/node/read_table.mjs).
+// A value as the npm package mdb-reader reads it (tests/node/read_table.mjs),
+// or as mdb-export prints it.
 struct ReaderCell {
-    enum class Kind { Null, Text, Number, YesNo, Date, Binary } kind = Kind::Null;
-    std::string text;   // Text
-    double number = 0;  // Number; 1 or 0 for YesNo; milliseconds since 1970 (UTC) for Date
+    bool null = false;
+    std::string text;  // text, decimals, currency
+    double number = 0; // numbers; 1 or 0 for yes/no; milliseconds since 1970 (UTC) for dates
 };
 struct ReaderTable {
     std::string name;
@@ -29,6 +31,11 @@ struct ReaderTable {
 std::string mdbReaderMissing();
 // Every user table of `file` (or only `table`), read with mdb-reader.
 std::vector<ReaderTable> readWithMdbReader(const std::filesystem::path& file, const std::string& table = {});
+
+// What the program's reader read equals what the writer wrote: numbers
+// bit for bit (a Single as the float it was stored as), text exactly, NULL
+// apart from empty text; deleted rows nowhere.
+void expectReadAsWritten(const JetTable& written, const CatalogueTable& read);
 
 // The user tables of `file` as mdbtools lists them.
 std::vector<std::string> tablesListedByMdbtools(const std::filesystem::path& file);

@@ -109,14 +109,6 @@ const std::vector<Damage> kTableDamage = {
 
 class PrecheckRules : public ::testing::TestWithParam<AccessFile> {};
 
-TEST_P(PrecheckRules, TheRealFilePassesEveryCheckAndReads)
-{
-    const Bytes bytes = original(GetParam());
-    EXPECT_TRUE(jet::precheckJetFile(bytes).header) << jet::precheckJetFile(bytes).fault;
-    EXPECT_EQ(openNumber(bytes, "Table"), 0);
-    EXPECT_EQ(openNumber(bytes), catalogue_errors::kTableNotFound);
-}
-
 TEST_P(PrecheckRules, EachDamagedCopyIsRefusedBeforeTheLibraryReadsIt)
 {
     for (const Damage& damage : kFileDamage) {

@@ -100,30 +100,6 @@ private slots:
     // An E of ten kilometres makes the window pictures millions of pixels
     // tall; a window only 1.05 mm wide makes their height negative. Neither
     // may exhaust memory or break the window.
-    void anAbsurdCoreKeepsThePicturesWithinReason()
-    {
-        std::vector<Model> models = standardModels();
-        models.push_back({"EE97", 1.0, {40, 28, 12, 10, 1e7, 20}});
-        models.push_back({"EE98", 1.0, {40, 14.1, 12, 10, 10, 20}});
-        QTemporaryDir dir;
-        StartedWindow odd(writeCatalogue(dir, models));
-        QVERIFY(odd.window);
-        auto* list = odd.get<QComboBox>("cmb_Core");
-        WindingPicture* left = odd.picture(1);
-        const int frameHeight = odd.get("Frame4")->height();
-        list->setCurrentIndex(list->findText(QStringLiteral("EE97")));
-        QCOMPARE(odd.state().coreArea, 1.0F);
-        QVERIFY(left->height() > frameHeight && !left->image().isNull());
-        QVERIFY(left->image().height() <= frameHeight * left->devicePixelRatio());
-        list->setCurrentIndex(list->findText(QStringLiteral("EE98")));
-        QCOMPARE(left->height(), 0);
-        QVERIFY(odd.window->isVisible() && odd.errors.isEmpty());
-    }
-
-    // Drawn from the corner inside PicBox(0)'s one-pixel frame and never over
-    // it: the axes two pixels wide on x 180 and y 2040 twips, U2 and the
-    // current's first rise; lines lie over the labels beneath them. The
-    // ripple label grows to the right and is cut off by the picture.
     void theDiagramIsDrawnInsideItsFrameAsDesigned()
     {
         auto* diagram = w_->get<QFrame>("PicBox(0)");
