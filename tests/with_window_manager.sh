@@ -30,7 +30,7 @@ xvfb=$!
 tries=0
 until [ -s "$scratch/display" ]; do
   tries=$((tries + 1))
-  if [ "$tries" -gt 200 ] || ! kill -0 "$xvfb" 2>/dev/null; then
+  if [ "$tries" -gt 600 ] || ! kill -0 "$xvfb" 2>/dev/null; then
     echo "Xvfb did not start:" >&2
     cat "$scratch/xvfb.log" >&2
     exit 1
@@ -46,7 +46,7 @@ wm=$!
 tries=0
 until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
   tries=$((tries + 1))
-  if [ "$tries" -gt 200 ] || ! kill -0 "$wm" 2>/dev/null; then
+  if [ "$tries" -gt 600 ] || ! kill -0 "$wm" 2>/dev/null; then
     echo "openbox did not take the display $DISPLAY" >&2
     exit 1
   fi

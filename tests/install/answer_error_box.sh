@@ -9,7 +9,7 @@ title="Omberlin电感辅助计算"
 pid=$!
 box=""
 tries=0
-while [ -z "$box" ] && [ "$tries" -lt 400 ]; do
+while [ -z "$box" ] && [ "$tries" -lt 800 ]; do
   box=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
   if [ -z "$box" ]; then
     kill -0 "$pid" 2>/dev/null || break

@@ -23,7 +23,7 @@ private slots:
                  "no window manager framed the window");
         const int frame = window.frameGeometry().height() - window.height();
         qInfo("the window manager's frame is %d pixels high", frame);
-        QTRY_COMPARE(window.frameGeometry().height(), 227);
+        QTRY_COMPARE_WITH_TIMEOUT(window.frameGeometry().height(), 227, 10000);
         QCOMPARE(window.height(), std::max(227 - frame, 193));
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QCOMPARE(window.width(), 517);
