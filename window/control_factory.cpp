@@ -36,6 +36,11 @@ CharacterCell characterCell(const QFont& font)
     return {height, static_cast<int>(std::lround(kBaselineInCell * height))};
 }
 
+QString arrayMemberName(const char* array, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
+}
+
 void setColour(QWidget* widget, int role, const QColor& colour)
 {
     QPalette palette = widget->palette();

@@ -25,6 +25,9 @@ QLabel* placeLabel(QWidget* container, const QString& name, const QString& capti
 // Writes a caption and, for a label that fits its text, refits it.
 void setCaption(QLabel* label, const QString& caption);
 
+// The name of member `index` of a control array, as "Label3(10)".
+QString arrayMemberName(const char* array, int index);
+
 // Sets one colour role of a widget's own palette.
 void setColour(QWidget* widget, int role, const QColor& colour);
 

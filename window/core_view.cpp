@@ -35,7 +35,7 @@ class OutlineShape : public QWidget {
 public:
     OutlineShape(QWidget* container, int index, const QRect& place) : QWidget(container)
     {
-        setObjectName(QStringLiteral("Shape1(%1)").arg(index));
+        setObjectName(arrayMemberName("Shape1", index));
         setGeometry(place);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -67,7 +67,7 @@ CoreView::CoreView(QWidget* window)
     const double windowLefts[] = {600, 1680};
     for (std::size_t i = 0; i < windows_.size(); ++i) {
         auto* picture = new WindingPicture(this);
-        picture->setObjectName(QStringLiteral("PicBox(%1)").arg(i + 1));
+        picture->setObjectName(arrayMemberName("PicBox", static_cast<int>(i) + 1));
         picture->setGeometry(twipsRect(windowLefts[i], 720, kWindowWidthTwips, 1215));
         setColour(picture, QPalette::Base, system.windowBackground);
         setColour(picture, QPalette::Text, system.windowText);

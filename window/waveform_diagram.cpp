@@ -117,11 +117,6 @@ QColor colourOf(const LineKind& kind, int index, const SystemColours& system)
     return index == 0 ? system.highlightText : system.titleBarText;
 }
 
-QString memberName(const char* array, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
-}
-
 } // namespace
 
 // A line of the diagram: an entry of its table, named like the control it
@@ -224,16 +219,16 @@ WaveformDiagram::WaveformDiagram(QWidget* window) : QFrame(window)
         for (auto index = group->indices.rbegin(); index != group->indices.rend(); ++index) {
             if (group->kind != Kind::label) {
                 const LineKind& kind = lineKind(group->kind);
-                items_.push_back({new Line(drawingArea, memberName(kind.array, *index),
+                items_.push_back({new Line(drawingArea, arrayMemberName(kind.array, *index),
                                            kind.lines[static_cast<std::size_t>(*index)],
                                            colourOf(kind, *index, system), kind.width),
                                   nullptr});
                 continue;
             }
             const LabelPlace& placed = diagramLabels().at(*index);
-            QLabel* label = placeLabel(drawingArea, memberName("Label3", *index), QString::fromUtf8(placed.caption),
-                                       placed.left, placed.top, placed.width, placed.height,
-                                       QColor::fromRgb(placed.rgb));
+            QLabel* label =
+                placeLabel(drawingArea, arrayMemberName("Label3", *index), QString::fromUtf8(placed.caption),
+                           placed.left, placed.top, placed.width, placed.height, QColor::fromRgb(placed.rgb));
             if (*index == kOriginLabel) {
                 label->setAutoFillBackground(true);
                 setColour(label, QPalette::Window, kOriginBackground);

@@ -64,11 +64,6 @@ constexpr std::size_t kTextBoxes = 6;
 constexpr std::size_t kRippleRow = 3;
 constexpr std::size_t kModelRow = 6;
 
-QString arrayMember(const char* array, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(array)).arg(index);
-}
-
 FrameBox* placeCaptionedFrame(QWidget* window, const char* name, const char* caption, const QRect& place)
 {
     auto* frame = new FrameBox(window, QString::fromLatin1(name), QString::fromUtf8(caption), place);
@@ -121,13 +116,13 @@ InputControls placeInputs(QWidget* window)
     std::array<QLabel*, std::size(kInputRows)> units{};
     for (std::size_t i = 0; i < captions.size(); ++i) {
         const InputRow& row = kInputRows[i];
-        captions[i] = placeLabel(frame, arrayMember("Label1", row.caption), QString::fromUtf8(row.captionText), 120,
+        captions[i] = placeLabel(frame, arrayMemberName("Label1", row.caption), QString::fromUtf8(row.captionText), 120,
                                  row.top + kCaptionBelowBox, 1260, 180, kCaptionBlue);
     }
     for (std::size_t i = 0; i < units.size(); ++i) {
         const InputRow& row = kInputRows[i];
         if (row.unit >= 0)
-            units[i] = placeLabel(frame, arrayMember("Label3", row.unit), QString::fromUtf8(row.unitText),
+            units[i] = placeLabel(frame, arrayMemberName("Label3", row.unit), QString::fromUtf8(row.unitText),
                                   row.unitLeft, row.top + kCaptionBelowBox, row.unitWidth, 180, kCaptionBlue);
     }
 
@@ -174,9 +169,9 @@ ResultLabels placeResults(QWidget* window)
     const double resultTops[] = {300, 624, 948, 1272, 1596, 1920};
     std::array<QLabel*, std::size(captions)> results{};
     for (int i = 0; i < static_cast<int>(results.size()); ++i) {
-        QLabel* caption = placeLabel(frame, arrayMember("Label2", i), QString::fromUtf8(captions[i]), 120,
+        QLabel* caption = placeLabel(frame, arrayMemberName("Label2", i), QString::fromUtf8(captions[i]), 120,
                                      captionTops[i], 900, 180, kCaptionBlue);
-        QLabel* result = placeLabel(frame, arrayMember("lab_Pram", i), QString(), 1080, resultTops[i], 735, 255,
+        QLabel* result = placeLabel(frame, arrayMemberName("lab_Pram", i), QString(), 1080, resultTops[i], 735, 255,
                                     kRed, false);
         result->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         result->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -203,7 +198,7 @@ void placeFormulaTips(QWidget* window)
     const Tip texts[] = {{120, 2340, "L=(U2m-Uo-Ud-U2s)*Ton/ΔIo"}, {320, 1530, "Ud:次级整流管压降"},
                          {520, 1440, "U2s:次级阻抗压降"}};
     for (int i = 0; i < static_cast<int>(std::size(texts)); ++i)
-        placeLabel(tips, arrayMember("labTip", i), QString::fromUtf8(texts[i].text), 120, texts[i].top,
+        placeLabel(tips, arrayMemberName("labTip", i), QString::fromUtf8(texts[i].text), 120, texts[i].top,
                    texts[i].width, 180, system.desktop);
 }
 
