@@ -102,18 +102,9 @@ void CoreComboBox::takeTypedName(const QString& typed)
         showChosenName();
         return;
     }
-    choose(index);
-}
-
-void CoreComboBox::choose(int index)
-{
-    if (currentIndex() != index) {
-        setCurrentIndex(index); // raises `chosen` through indexChanged
-        return;
-    }
-    // Already selected, silently, before the name was taken.
-    setEditText(itemText(index));
-    indexChanged(index);
+    // The list shows the last chosen model (typingFinished put it back), so
+    // this is a change and raises `chosen` through indexChanged.
+    setCurrentIndex(index);
 }
 
 void CoreComboBox::showChosenName()

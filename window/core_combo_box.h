@@ -29,7 +29,6 @@ private:
     void entryActivated(int index);
     void typingFinished();
     void takeTypedName(const QString& typed);
-    void choose(int index);
     void showChosenName();
 
     bool matchingTypedText_ = false;
