@@ -44,6 +44,10 @@ CatalogueError noCatalogueFound(const std::vector<CataloguePlace>& places);
 // What a place is, in words for the user ("用户数据文件夹" ...).
 std::string placeDescription(CataloguePlace::Kind kind);
 
+// The catalogue beside the running executable (symlinks resolved): db1.mdb.
+// Error 3024 when the executable cannot be found.
+std::filesystem::path catalogueBesideExecutable();
+
 // The user's own catalogue, from the desktop's standard user data location:
 // <data location>/lout/db1.mdb. Empty when the location is unknown.
 std::filesystem::path userCatalogue();

@@ -54,7 +54,4 @@ private:
 // not a number.
 float coreAreaOf(const FieldValue& v, const std::string& file);
 
-// The catalogue beside the running executable (symlinks resolved): db1.mdb.
-std::filesystem::path catalogueBesideExecutable();
-
 } // namespace lout
