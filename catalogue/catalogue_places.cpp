@@ -119,4 +119,13 @@ std::vector<CataloguePlace> programCataloguePlaces(const std::optional<std::file
     return cataloguePlaces(std::nullopt, userCatalogue(), catalogueBesideExecutable());
 }
 
+CataloguePlace catalogueToRead(const std::optional<std::filesystem::path>& named)
+{
+    const std::vector<CataloguePlace> places = programCataloguePlaces(named);
+    const std::optional<CataloguePlace> found = firstPresent(places);
+    if (!found)
+        throw noCatalogueFound(places);
+    return *found;
+}
+
 } // namespace lout

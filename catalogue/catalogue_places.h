@@ -60,4 +60,8 @@ std::string catalogueOrderText(const std::string& named);
 // catalogue and then the one beside the running executable.
 std::vector<CataloguePlace> programCataloguePlaces(const std::optional<std::filesystem::path>& named);
 
+// The catalogue the program reads: the first present place of
+// programCataloguePlaces. Throws noCatalogueFound when there is none.
+CataloguePlace catalogueToRead(const std::optional<std::filesystem::path>& named);
+
 } // namespace lout

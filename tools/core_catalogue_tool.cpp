@@ -126,19 +126,16 @@ int dump(const std::string& database)
 int list(const std::optional<std::filesystem::path>& named)
 {
     try {
-        const std::vector<lout::CataloguePlace> places = lout::programCataloguePlaces(named);
-        const std::optional<lout::CataloguePlace> found = lout::firstPresent(places);
-        if (!found)
-            throw lout::noCatalogueFound(places);
-        std::cout << "磁芯数据库：" << found->file.string() << "（" << lout::placeDescription(found->kind) << "）\n";
-        const lout::CoreRecordSet set = lout::CoreRecordSet::open(found->file, 0);
+        const lout::CataloguePlace found = lout::catalogueToRead(named);
+        std::cout << "磁芯数据库：" << found.file.string() << "（" << lout::placeDescription(found.kind) << "）\n";
+        const lout::CoreRecordSet set = lout::CoreRecordSet::open(found.file, 0);
         const auto name = [&set](std::size_t row) { return lout::textValue(set.row(row).at(0)).value_or(""); };
         std::cout << "型号数：" << set.rowCount() << "\n";
         if (set.rowCount() > 0)
             std::cout << "第一个型号：" << name(0) << "\n最后一个型号：" << name(set.rowCount() - 1) << "\n";
         std::cout << std::flush;
         if (set.rowCount() < kModelsTheProgramNeeds)
-            throw lout::catalogue_errors::tooFewModels(found->file.string(), set.rowCount(), kModelsTheProgramNeeds);
+            throw lout::catalogue_errors::tooFewModels(found.file.string(), set.rowCount(), kModelsTheProgramNeeds);
     } catch (const lout::CatalogueError& error) {
         return fail(error);
     }

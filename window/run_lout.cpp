@@ -76,11 +76,7 @@ int runProgram(QApplication& app, const std::optional<std::filesystem::path>& na
 {
     std::filesystem::path catalogue;
     try {
-        const std::vector<CataloguePlace> places = programCataloguePlaces(named);
-        const std::optional<CataloguePlace> found = firstPresent(places);
-        if (!found)
-            throw noCatalogueFound(places);
-        catalogue = found->file;
+        catalogue = catalogueToRead(named).file;
     } catch (const CatalogueError& error) {
         useApplicationFont(app);
         report(presenter, error.number(), QString::fromStdString(error.what()));
