@@ -1,6 +1,7 @@
 #include "window/core_combo_box.h"
 
 #include "catalogue/text_fold.h"
+#include "window/event_wait.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -72,10 +73,8 @@ void CoreComboBox::entryActivated(int index)
     emit chosen();
 }
 
-// Enter, or the field left. A choice recomputes and redraws, and the
-// redraw handles events while it waits: when the field lost its focus to a
-// click that is still being delivered, the typed name is taken after that
-// click, so its release is not taken in before its press.
+// Enter, or the field left: the typed name is taken once a click that took
+// the focus has been delivered, as a choice recomputes and redraws.
 void CoreComboBox::typingFinished()
 {
     matchingTypedText_ = false;
@@ -86,11 +85,7 @@ void CoreComboBox::typingFinished()
         const QSignalBlocker quiet(this);
         setCurrentIndex(lastChosen_);
     }
-    if (lineEdit()->hasFocus()) {
-        takeTypedName(typed);
-        return;
-    }
-    QMetaObject::invokeMethod(this, [this, typed] { takeTypedName(typed); }, Qt::QueuedConnection);
+    afterEditingFinished(*lineEdit(), this, [this, typed] { takeTypedName(typed); });
 }
 
 void CoreComboBox::takeTypedName(const QString& typed)

@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <QWidget>
 
 #include <chrono>
 
@@ -24,6 +25,15 @@ void waitHandlingEvents(int milliseconds)
         wakeUp.start(std::chrono::milliseconds(remaining > 0 ? remaining : 1));
         loop.exec();
     }
+}
+
+void afterEditingFinished(const QWidget& field, QObject* context, std::function<void()> apply)
+{
+    if (field.hasFocus()) {
+        apply();
+        return;
+    }
+    QMetaObject::invokeMethod(context, std::move(apply), Qt::QueuedConnection);
 }
 
 } // namespace lout

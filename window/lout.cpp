@@ -8,6 +8,7 @@
 #include "resources/string_table.h"
 #include "window/core_combo_box.h"
 #include "window/core_view.h"
+#include "window/event_wait.h"
 #include "window/ripple_scroll_bar.h"
 #include "window/twips.h"
 #include "window/waveform_diagram.h"
@@ -110,16 +111,8 @@ void Lout::connectHandlers()
     onText(inputs_.outputCurrent, &Lout::outputCurrentChanged);
     onText(inputs_.frequency, &Lout::frequencyChanged);
     onText(inputs_.ripple, &Lout::updateDummyLoad);
-    connect(inputs_.ripple, &QLineEdit::editingFinished, this, [this] {
-        if (inputs_.ripple->hasFocus()) {
-            applyTypedRipple(); // Enter
-            return;
-        }
-        // The box lost its focus to a click that is still being delivered:
-        // recompute after it, so the click's own release is not taken in
-        // by the drawing's wait before its press.
-        QMetaObject::invokeMethod(this, &Lout::applyTypedRipple, Qt::QueuedConnection);
-    });
+    connect(inputs_.ripple, &QLineEdit::editingFinished, this,
+            [this] { afterEditingFinished(*inputs_.ripple, this, [this] { applyTypedRipple(); }); });
     connect(inputs_.rippleSpinner, &QAbstractSlider::valueChanged, this, [this] { runHandler(&Lout::rippleChanged); });
     connect(inputs_.rippleSpinner, &RippleScrollBar::aboutToStep, this, &Lout::takeTypedRippleBeforeStep);
     connect(inputs_.rippleSpinner, &RippleScrollBar::stepDone, this,
