@@ -1,5 +1,6 @@
 #include "window/control_factory.h"
 
+#include "window/fitted_text.h"
 #include "window/twips.h"
 
 #include <QFontMetrics>
@@ -14,6 +15,7 @@ namespace lout {
 namespace {
 const char* const kFitsText = "fitsText";
 const char* const kRaise = "raiseIntoCell";
+const char* const kDesignTop = "designTop";
 
 // Where a Chinese character's square ends, as a part of the cell.
 constexpr double kBaselineInCell = 0.88;
@@ -51,7 +53,12 @@ void setColour(QWidget* widget, int role, const QColor& colour)
 QLabel* placeLabel(QWidget* container, const QString& name, const QString& caption, double left, double top,
                    double width, double height, const QColor& textColour, bool fitsText)
 {
-    auto* label = new QLabel(container);
+    return placeLabel(new QLabel(container), name, caption, left, top, width, height, textColour, fitsText);
+}
+
+QLabel* placeLabel(QLabel* label, const QString& name, const QString& caption, double left, double top,
+                   double width, double height, const QColor& textColour, bool fitsText)
+{
     label->setObjectName(name);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->setTextFormat(Qt::PlainText);
@@ -61,9 +68,24 @@ QLabel* placeLabel(QWidget* container, const QString& name, const QString& capti
         label->setProperty(kRaise, raiseIntoCell(label->font()));
     }
     label->setGeometry(twipsRect(left, top, width, height));
+    label->setProperty(kDesignTop, label->y());
     setColour(label, QPalette::WindowText, textColour);
     setCaption(label, caption);
     return label;
+}
+
+void setCaptionEndingBy(QLabel* label, const QString& caption, int right)
+{
+    // The baseline the label's text has in its design font.
+    const QFont design = label->parentWidget() ? label->parentWidget()->font() : QFont();
+    const auto bottomOf = [](const QFont& font) { return QFontMetrics(font).height() - raiseIntoCell(font); };
+    const int baseline = label->property(kDesignTop).toInt() + bottomOf(design) - QFontMetrics(design).descent();
+
+    const QFont font = fitText(caption, design, right - label->x()).font;
+    label->setFont(font);
+    label->setProperty(kRaise, raiseIntoCell(font));
+    label->move(label->x(), baseline + QFontMetrics(font).descent() - bottomOf(font));
+    setCaption(label, caption);
 }
 
 void setCaption(QLabel* label, const QString& caption)

@@ -2,6 +2,10 @@
 
 #include "catalogue/text_fold.h"
 #include "window/event_wait.h"
+#include "window/whole_text.h"
+
+#include <QAbstractItemView>
+#include <QScrollBar>
 
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -22,6 +26,8 @@ CoreComboBox::CoreComboBox(QWidget* container) : QComboBox(container)
     });
     setLineEdit(field);
     connect(field, &QLineEdit::editingFinished, this, &CoreComboBox::typingFinished);
+    // A long name shows whole, in a smaller font.
+    connect(field, &QLineEdit::textChanged, this, [field] { fitBoxFont(*field); });
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::currentIndexChanged, this, &CoreComboBox::indexChanged);
     connect(this, &QComboBox::activated, this, &CoreComboBox::entryActivated);
@@ -50,6 +56,15 @@ void CoreComboBox::indexChanged(int index)
     // A long model name shows from its first letter, not scrolled to its end.
     lineEdit()->setCursorPosition(0);
     emit chosen();
+}
+
+void CoreComboBox::showPopup()
+{
+    QAbstractItemView* list = view();
+    const int frame = 2 * list->frameWidth();
+    const int scrollBar = list->verticalScrollBar()->sizeHint().width();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + frame + scrollBar);
+    QComboBox::showPopup();
 }
 
 void CoreComboBox::focusInEvent(QFocusEvent* event)

@@ -18,6 +18,10 @@ public:
 signals:
     void chosen();
 
+public:
+    // Opens the list, as wide as its longest name.
+    void showPopup() override;
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
 

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include <cmath>
+
 namespace lout {
 
 namespace {
@@ -89,19 +91,29 @@ void CoreView::setCoreGeometry(const std::optional<CoreDimensions>& core)
 
 void CoreView::drawWinding(float turns, float strands, float wireDiameter)
 {
-    if (!layout_.readyToDraw())
+    if (!layout_.readyToDraw()) {
+        clearWindings();
         return;
+    }
     const std::uint64_t pass = passes_;
     waitForPendingEvents();
     if (pass != passes_)
         return;
     const std::optional<std::uint8_t> turnCount = windingCount(turns);
     const std::optional<std::uint8_t> strandCount = windingCount(strands);
-    if (!turnCount || !strandCount)
+    if (!turnCount || !strandCount || !std::isfinite(wireDiameter)) {
+        clearWindings();
         return;
+    }
     const Winding winding{*layout_.usableHeight, *layout_.windowScale, *turnCount, *strandCount, wireDiameter};
     for (WindingPicture* window : windows_)
         window->drawWinding(winding, kWindingColour);
+}
+
+void CoreView::clearWindings()
+{
+    for (WindingPicture* window : windows_)
+        window->clear();
 }
 
 void CoreView::waitForPendingEvents()

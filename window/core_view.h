@@ -31,10 +31,16 @@ public:
 
     // Waits 100 ms while the window handles its pending events, then draws
     // `turns` turns of `strands` wires `wireDiameter` mm thick into both
-    // winding windows, unless the core's geometry left nothing to draw into,
-    // a newer pass began during the wait, or the counts are not whole numbers
-    // a window can hold (0 to 255): the windows then keep what they show.
+    // winding windows, unless a newer pass began during the wait. When there
+    // is no winding to draw (the core's geometry left nothing to draw into,
+    // at once; after the wait, counts that are not whole numbers a window can
+    // hold, 0 to 255, or a diameter that is not a number, such as results the
+    // inputs did not produce), both windows are cleared to their background:
+    // they never show a winding other than the one the results describe.
     void drawWinding(float turns, float strands, float wireDiameter);
+
+    // Clears both winding windows: there is no winding to show.
+    void clearWindings();
 
 private:
     // Waits for pending events, nested waits included; past a few nested

@@ -1,5 +1,6 @@
 #include "window/event_wait.h"
 
+#include <QApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -29,7 +30,9 @@ void waitHandlingEvents(int milliseconds)
 
 void afterEditingFinished(const QWidget& field, QObject* context, std::function<void()> apply)
 {
-    if (field.hasFocus()) {
+    // A popup opening on a click (the model list's own) takes the focus from
+    // the field without moving it: the click is still being delivered then.
+    if (field.hasFocus() && !QApplication::activePopupWidget()) {
         apply();
         return;
     }

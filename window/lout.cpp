@@ -23,6 +23,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 
 namespace lout {
 
@@ -238,6 +239,7 @@ void Lout::frequencyChanged()
     if (!frequency.ok) {
         changedSinceRecomputation_.frequency = true;
         showResults();
+        coreView_->clearWindings();
         return;
     }
     recompute();
@@ -342,8 +344,14 @@ void Lout::showResults()
 void Lout::drawCore()
 {
     try {
+        // Results the inputs did not produce draw no winding.
+        const CurrentResults current = currentResults();
+        const auto produced = [](bool isCurrent, float value) {
+            return isCurrent ? value : std::numeric_limits<float>::quiet_NaN();
+        };
         coreView_->setCoreGeometry(chosenCore(coreRecords_));
-        coreView_->drawWinding(design_.turns, design_.strands, design_.wireDiameter);
+        coreView_->drawWinding(produced(current.turns, design_.turns), produced(current.strands, design_.strands),
+                               produced(current.wireDiameter, design_.wireDiameter));
     } catch (const std::exception& error) {
         // The results stay shown; only the drawing is cut short.
         qWarning("lout: the core drawing ended early: %s", error.what());

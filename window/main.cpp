@@ -1,9 +1,12 @@
 #include "resources/coil_icon.h"
 #include "resources/program_version.h"
 #include "window/command_line.h"
+#include "window/display_probe.h"
 #include "window/run_lout.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -11,6 +14,10 @@ int main(int argc, char* argv[])
     const lout::CommandLine commandLine = lout::readCommandLine(argc, argv);
     if (commandLine.exitStatus)
         return *commandLine.exitStatus;
+    if (!lout::displayAvailable(argc, argv)) {
+        std::fputs(lout::kNoDisplayLine, stderr);
+        return 1;
+    }
 
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lout"));

@@ -4,11 +4,15 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <cstdio>
 
 namespace lout {
+
+namespace {
 
 void useApplicationFont(QApplication& app)
 {
@@ -22,6 +26,34 @@ void useApplicationFont(QApplication& app)
                       QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun")});
     font.setPixelSize(12);
     app.setFont(font);
+}
+
+// Qt's own texts (the buttons of a message box, a text box's context menu)
+// in Simplified Chinese like the rest of the window, whatever the user's
+// locale says.
+void useChineseQtTexts(QApplication& app)
+{
+    static const QLatin1String kName("qtbase_zh_CN");
+    if (app.findChild<QTranslator*>(kName, Qt::FindDirectChildrenOnly))
+        return;
+    auto* translator = new QTranslator(&app);
+    translator->setObjectName(kName);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(kName, folder)) {
+        std::fprintf(stderr, "lout: Qt 的中文翻译 %s/%s.qm 无法读取，按钮等文字将是英文\n",
+                     folder.toLocal8Bit().constData(), kName.data());
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+}
+
+} // namespace
+
+void prepareApplication(QApplication& app)
+{
+    useApplicationFont(app);
+    useChineseQtTexts(app);
 }
 
 // The same box on every platform: tests that provoke an error close it.
@@ -46,7 +78,7 @@ void report(const ErrorPresenter& presenter, int number, const QString& message)
 std::unique_ptr<Lout> startLout(QApplication& app, const std::filesystem::path& catalogue,
                                 const ErrorPresenter& presenter)
 {
-    useApplicationFont(app);
+    prepareApplication(app);
     auto window = std::make_unique<Lout>(presenter);
     try {
         window->startUp(catalogue);
@@ -78,7 +110,7 @@ int runProgram(QApplication& app, const std::optional<std::filesystem::path>& na
     try {
         catalogue = catalogueToRead(named).file;
     } catch (const CatalogueError& error) {
-        useApplicationFont(app);
+        prepareApplication(app);
         report(presenter, error.number(), QString::fromStdString(error.what()));
         return 1;
     }

@@ -10,8 +10,9 @@ class QApplication;
 
 namespace lout {
 
-// The font of every control: a CJK sans face at 12 pixels.
-void useApplicationFont(QApplication& app);
+// Before any window: the font of every control (a CJK sans face at 12
+// pixels) and Qt's own texts in Simplified Chinese.
+void prepareApplication(QApplication& app);
 
 // Reports a start-up or catalogue failure in a critical message box.
 void showErrorBox(int number, const QString& message);

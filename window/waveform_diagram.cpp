@@ -244,7 +244,9 @@ WaveformDiagram::WaveformDiagram(QWidget* window) : QFrame(window)
 
 void WaveformDiagram::showRipple(const QString& percent)
 {
-    setCaption(ripple_, percent);
+    // A ratio of two or three digits would reach past the picture's edge
+    // in the design font.
+    setCaptionEndingBy(ripple_, percent, ripple_->parentWidget()->width());
 }
 
 QRegion WaveformDiagram::partOverLabels(std::size_t index) const

@@ -48,6 +48,12 @@ void WindingPicture::drawWinding(const Winding& winding, const QColor& colour)
     update();
 }
 
+void WindingPicture::clear()
+{
+    image_ = freshImage();
+    update();
+}
+
 void WindingPicture::resizeEvent(QResizeEvent* event)
 {
     // A new size keeps what was drawn at the top left and shows the

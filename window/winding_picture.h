@@ -18,6 +18,8 @@ public:
     // Clears the picture to its background and draws the winding in
     // `colour`.
     void drawWinding(const Winding& winding, const QColor& colour);
+    // Clears the picture to its background.
+    void clear();
 
     // The backing image at device resolution, as far down as the container
     // can show the picture.

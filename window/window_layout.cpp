@@ -10,6 +10,7 @@
 #include "window/ripple_scroll_bar.h"
 #include "window/system_colours.h"
 #include "window/twips.h"
+#include "window/whole_text.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -62,6 +63,7 @@ constexpr InputRow kInputRows[] = {
 };
 constexpr std::size_t kTextBoxes = 6;
 constexpr std::size_t kRippleRow = 3;
+constexpr std::size_t kDutyRatioRow = 5;
 constexpr std::size_t kModelRow = 6;
 
 FrameBox* placeCaptionedFrame(QWidget* window, const char* name, const char* caption, const QRect& place)
@@ -71,9 +73,10 @@ FrameBox* placeCaptionedFrame(QWidget* window, const char* name, const char* cap
     return frame;
 }
 
-QLineEdit* placeTextBox(QWidget* frame, const InputRow& row)
+QLineEdit* placeTextBox(QWidget* frame, const InputRow& row, bool showsAResult)
 {
-    auto* box = new QLineEdit(QString::fromLatin1(row.designText), frame);
+    const QString designText = QString::fromLatin1(row.designText);
+    QLineEdit* box = showsAResult ? new ResultBox(designText, frame) : new QLineEdit(designText, frame);
     box->setObjectName(QString::fromLatin1(row.box));
     box->setGeometry(twipsRect(1440, row.top, 735, 270));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -128,7 +131,7 @@ InputControls placeInputs(QWidget* window)
 
     std::array<QLineEdit*, kTextBoxes> boxes{};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        boxes[i] = placeTextBox(frame, kInputRows[i]);
+        boxes[i] = placeTextBox(frame, kInputRows[i], i == kDutyRatioRow);
         nameAfterCaption(boxes[i], captions[i], units[i]);
     }
     InputControls inputs{boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5], nullptr, nullptr};
@@ -171,8 +174,8 @@ ResultLabels placeResults(QWidget* window)
     for (int i = 0; i < static_cast<int>(results.size()); ++i) {
         QLabel* caption = placeLabel(frame, arrayMemberName("Label2", i), QString::fromUtf8(captions[i]), 120,
                                      captionTops[i], 900, 180, kCaptionBlue);
-        QLabel* result = placeLabel(frame, arrayMemberName("lab_Pram", i), QString(), 1080, resultTops[i], 735, 255,
-                                    kRed, false);
+        QLabel* result = placeLabel(new ResultLabel(frame), arrayMemberName("lab_Pram", i), QString(), 1080,
+                                    resultTops[i], 735, 255, kRed, false);
         result->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         result->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         result->setLineWidth(1);

@@ -75,3 +75,15 @@ foreach(mistake IN LISTS mistakes)
     fail("${program} ${arguments}: status 2 and one line on stderr naming the program")
   endif()
 endforeach()
+
+# Without a display, or with one that no server answers, the program says how
+# to run it (instead of Qt's abort) and ends with status 1.
+foreach(display "" ":987")
+  set(ENV{DISPLAY} "${display}")
+  run_command(run TIMEOUT ${seconds} COMMAND "${lout}")
+  if(NOT run_status STREQUAL "1" OR NOT run_err MATCHES "^lout：没有图形显示[^\n]*xvfb-run -a lout[^\n]*\n$"
+     OR NOT run_out STREQUAL "")
+    fail("lout without a display ('${display}'): status 1 and one line on stderr saying how to run it")
+  endif()
+endforeach()
+unset(ENV{DISPLAY})

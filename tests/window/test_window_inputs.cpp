@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include <QListView>
+#include <QStyleOptionComboBox>
 #include <QWheelEvent>
 
 using namespace lout::testing;
@@ -176,6 +177,34 @@ private slots:
         QTRY_VERIFY(!list->isVisible());
         QCOMPARE(models->currentIndex(), kEE42Index);
         QCOMPARE(w_->runs, 6 + 6L);
+    }
+
+    // A name typed and then the list's arrow clicked: the click takes the
+    // name and opens the list at once.
+    void clickingTheArrowAfterTypingChoosesTheNameAndOpensTheList()
+    {
+        auto* models = w_->get<QComboBox>("cmb_Core");
+        QVERIFY(QTest::qWaitForWindowActive(w_->window.get()));
+        models->setFocus();
+        models->lineEdit()->selectAll();
+        QTest::keyClicks(models->lineEdit(), "ee42");
+        QStyleOptionComboBox option;
+        option.initFrom(models);
+        option.editable = true;
+        const QRect arrow = models->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, models);
+        // The release comes as the window system brings it: to the list, once
+        // open, after the press has been handled.
+        const QPoint at = models->mapToGlobal(arrow.center());
+        QTimer::singleShot(0, models, [at] {
+            if (QWidget* list = QApplication::activePopupWidget())
+                QTest::mouseRelease(list, Qt::LeftButton, {}, list->mapFromGlobal(at));
+        });
+        QTest::mousePress(models, Qt::LeftButton, {}, arrow.center());
+        QTRY_COMPARE(models->currentIndex(), kEE42Index);
+        QCOMPARE(w_->text("lab_Pram(1)"), QStringLiteral("23 匝"));
+        QTest::qWait(150);
+        QVERIFY(models->view()->isVisible());
+        models->hidePopup();
     }
 
     // Hand-made catalogues repeat names: every entry of the list stands for

@@ -130,7 +130,7 @@ struct StartedWindow {
 
     explicit StartedWindow(const std::filesystem::path& catalogue)
     {
-        useApplicationFont(application());
+        prepareApplication(application());
         window = std::make_unique<Lout>([this](int, const QString& message) { errors << message; });
         QObject::connect(window.get(), &Lout::recomputed, [this] { ++runs; });
         try {
