@@ -1,5 +1,7 @@
 #include "window/waveform_diagram.h"
 
+#include "window/accessible_names.h"
+
 #include "window/control_factory.h"
 #include "window/system_colours.h"
 #include "window/twips.h"
@@ -226,9 +228,12 @@ WaveformDiagram::WaveformDiagram(QWidget* window) : QFrame(window)
                 continue;
             }
             const LabelPlace& placed = diagramLabels().at(*index);
-            QLabel* label =
-                placeLabel(drawingArea, arrayMemberName("Label3", *index), QString::fromUtf8(placed.caption),
-                           placed.left, placed.top, placed.width, placed.height, QColor::fromRgb(placed.rgb));
+            auto* label = new QLabel(drawingArea);
+            // Heard as it changes from its first text on.
+            if (*index == kRippleLabel)
+                readAsItChanges(label);
+            placeLabel(label, arrayMemberName("Label3", *index), QString::fromUtf8(placed.caption), placed.left,
+                       placed.top, placed.width, placed.height, QColor::fromRgb(placed.rgb));
             if (*index == kOriginLabel) {
                 label->setAutoFillBackground(true);
                 setColour(label, QPalette::Window, kOriginBackground);

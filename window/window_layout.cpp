@@ -132,7 +132,9 @@ InputControls placeInputs(QWidget* window)
     std::array<QLineEdit*, kTextBoxes> boxes{};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i] = placeTextBox(frame, kInputRows[i], i == kDutyRatioRow);
-        nameAfterCaption(boxes[i], captions[i], units[i]);
+        // The ripple box has no unit label: its unit is in its text.
+        const QString unit = units[i] ? units[i]->text() : i == kRippleRow ? QStringLiteral("%") : QString();
+        nameAfterCaption(boxes[i], captions[i], unit);
     }
     InputControls inputs{boxes[0], boxes[1], boxes[2], boxes[3], boxes[4], boxes[5], nullptr, nullptr};
     // The duty ratio is a result: it is shown, not typed.
@@ -144,7 +146,7 @@ InputControls placeInputs(QWidget* window)
     models->setGeometry(twipsRect(1440, modelRow.top, 975, 300));
     models->setEditText(QString::fromLatin1(modelRow.designText));
     setColour(models, QPalette::Text, kRed);
-    nameAfterCaption(models, captions[kModelRow]);
+    labelWithCaption(models, captions[kModelRow]);
     // The text field in which a model can be typed.
     models->lineEdit()->setAccessibleName(models->accessibleName());
     inputs.models = models;
@@ -155,7 +157,7 @@ InputControls placeInputs(QWidget* window)
     spinner->setGeometry(twipsRect(2160, kInputRows[kRippleRow].top, 255, 255));
     spinner->setFocusPolicy(Qt::StrongFocus);
     // The arrows step the ripple in whole per cent.
-    spinner->setAccessibleName(inputs.ripple->accessibleName() + QStringLiteral("（%）"));
+    spinner->setAccessibleName(inputs.ripple->accessibleName());
     spinner->setAccessibleDescription(QStringLiteral("上箭头把电流纹波加大 1%，下箭头减小 1%"));
     inputs.rippleSpinner = spinner;
     return inputs;
