@@ -45,7 +45,9 @@ Filter buildFilter(int answerFd)
         return filter;
     // System calls of another architecture (int 0x80 on x86-64) would get
     // past a filter written for this one.
-    bool built = seccomp_attr_set(filter.get(), SCMP_FLTATR_ACT_BADARCH, SCMP_ACT_KILL_PROCESS) == 0;
+    bool built = seccomp_attr_set(filter.get(), SCMP_FLTATR_ACT_BADARCH, SCMP_ACT_KILL_PROCESS) == 0
+        // The kernel's own error when it refuses the filter, for the warning.
+        && seccomp_attr_set(filter.get(), SCMP_FLTATR_API_SYSRAWRC, 1) == 0;
     const auto allow = [&](int call, std::initializer_list<scmp_arg_cmp> conditions = {}) {
         built = built
             && seccomp_rule_add_array(filter.get(), SCMP_ACT_ALLOW, call, static_cast<unsigned>(conditions.size()),
@@ -94,16 +96,16 @@ void enterReadSandbox(StreamWriter& out, FilterLoad load)
     // No-new-privileges first: no set-user-ID program could run anyway, and
     // the kernel takes a filter from an unprivileged process only with it.
     if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0) {
-        out.unguarded(std::string("no_new_privs: ") + std::strerror(errno));
+        out.unguarded(std::string("无法设置 no_new_privs：") + std::strerror(errno));
         return;
     }
     const Filter filter = buildFilter(out.fd());
     if (!filter) {
-        out.unguarded("libseccomp could not build the filter");
+        out.unguarded("内核或 libseccomp 不支持所需的过滤规则");
         return;
     }
     if (const int refused = load(filter.get()); refused < 0)
-        out.unguarded(std::string("seccomp: ") + std::strerror(-refused));
+        out.unguarded(std::string("内核拒绝载入过滤规则：") + std::strerror(-refused));
 }
 
 void reportUnguardedReading(std::string_view why)
