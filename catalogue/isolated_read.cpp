@@ -172,6 +172,10 @@ IsolatedResult runIsolated(const ChildWork& work, const IsolationLimits& limits)
     readEnd.reset();
     const int status = reap(child);
 
+    // Said however the child ended: it has read without its filter.
+    std::span<const std::uint8_t> answer(collected.bytes);
+    if (const auto why = takeUnguardedNotice(answer))
+        reportUnguardedReading(*why);
     if (collected.timedOut)
         return ChildTrouble{ChildTrouble::Kind::TimedOut, "no answer within the time limit"};
     if (collected.tooLong)
@@ -184,9 +188,6 @@ IsolatedResult runIsolated(const ChildWork& work, const IsolationLimits& limits)
             detail = std::string("reader stopped by signal ") + std::to_string(WTERMSIG(status));
         return ChildTrouble{ChildTrouble::Kind::Crashed, detail};
     }
-    std::span<const std::uint8_t> answer(collected.bytes);
-    if (const auto why = takeUnguardedNotice(answer))
-        reportUnguardedReading(*why);
     auto parsed = parseTableStream(answer);
     if (auto* table = std::get_if<RawTable>(&parsed))
         return std::move(*table);

@@ -2,7 +2,9 @@
 
 // Runs the libmdb read of a table in a child process with limits on time and
 // memory, so a file that makes the library crash, stall or run wild ends as
-// a clean failure instead of taking the program down.
+// a clean failure instead of taking the program down; and under a
+// system-call filter (read_sandbox.h), so a file that takes the library over
+// can do nothing but read.
 #include "catalogue/read_sandbox.h"
 #include "catalogue/table_stream.h"
 

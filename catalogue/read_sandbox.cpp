@@ -93,19 +93,24 @@ int loadFilterIntoKernel(void* filter)
 
 void enterReadSandbox(StreamWriter& out, FilterLoad load)
 {
+    // Sent at once, so that the parent hears it even if the read then fails.
+    const auto unguarded = [&out](const std::string& why) {
+        out.unguarded(why);
+        out.flush();
+    };
     // No-new-privileges first: no set-user-ID program could run anyway, and
     // the kernel takes a filter from an unprivileged process only with it.
     if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0) {
-        out.unguarded(std::string("无法设置 no_new_privs：") + std::strerror(errno));
+        unguarded(std::string("无法设置 no_new_privs：") + std::strerror(errno));
         return;
     }
     const Filter filter = buildFilter(out.fd());
     if (!filter) {
-        out.unguarded("内核或 libseccomp 不支持所需的过滤规则");
+        unguarded("内核或 libseccomp 不支持所需的过滤规则");
         return;
     }
     if (const int refused = load(filter.get()); refused < 0)
-        out.unguarded(std::string("内核拒绝载入过滤规则：") + std::strerror(-refused));
+        unguarded(std::string("内核拒绝载入过滤规则：") + std::strerror(-refused));
 }
 
 void reportUnguardedReading(std::string_view why)
