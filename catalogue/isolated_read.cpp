@@ -14,7 +14,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-
 namespace lout::jet {
 
 namespace {

@@ -71,10 +71,11 @@ Filter buildFilter(int answerFd)
     // the first keeps using that thread's heap) by making more of it
     // writable; never executable.
     allow(SCMP_SYS(mprotect), {argumentBits(2, PROT_EXEC, 0)});
-    // The clock, where the vDSO falls back to the kernel.
+    // The clock: read through the vDSO without the kernel, except on a
+    // machine whose clock source makes it a system call.
     allow(SCMP_SYS(clock_gettime));
     allow(SCMP_SYS(gettimeofday));
-    // The end of the child.
+    // The end of the child (exit_group), or of a thread (exit).
     allow(SCMP_SYS(exit_group));
     allow(SCMP_SYS(exit));
 #ifdef LOUT_SANITIZED
