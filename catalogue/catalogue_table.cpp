@@ -80,6 +80,8 @@ jet::DecodedTable readTable(std::vector<std::uint8_t> bytes, const std::string& 
             throw errors::notADatabase(name, "读取超时，文件可能已损坏");
         case jet::ChildTrouble::Kind::NotStarted:
             throw errors::notADatabase(name, "无法启动读取进程：" + trouble->detail);
+        case jet::ChildTrouble::Kind::Forbidden:
+            throw errors::notADatabase(name, "读取进程试图进行读取以外的操作，已被终止；文件可能已损坏或被恶意构造");
         case jet::ChildTrouble::Kind::Crashed:
         case jet::ChildTrouble::Kind::Garbled:
             throw errors::notADatabase(name, "读取时出错，文件可能已损坏");

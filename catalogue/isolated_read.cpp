@@ -1,6 +1,7 @@
 #include "catalogue/isolated_read.h"
 
 #include "catalogue/mdb_extract.h"
+#include "catalogue/sanitized_build.h"
 
 #include <cerrno>
 #include <csignal>
@@ -12,15 +13,6 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer) || __has_feature(thread_sanitizer)
-#define LOUT_SANITIZED 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define LOUT_SANITIZED 1
-#endif
 
 namespace lout::jet {
 
@@ -179,17 +171,23 @@ IsolatedResult runIsolated(const ChildWork& work, const IsolationLimits& limits)
     readEnd.reset();
     const int status = reap(child);
 
+    // Said however the child ended: it has read without its filter.
+    std::span<const std::uint8_t> answer(collected.bytes);
+    if (const auto why = takeUnguardedNotice(answer))
+        reportUnguardedReading(*why);
     if (collected.timedOut)
         return ChildTrouble{ChildTrouble::Kind::TimedOut, "no answer within the time limit"};
     if (collected.tooLong)
         return ChildTrouble{ChildTrouble::Kind::Garbled, "answer too long"};
+    if (status >= 0 && WIFSIGNALED(status) && WTERMSIG(status) == SIGSYS)
+        return ChildTrouble{ChildTrouble::Kind::Forbidden, "reader stopped by its system-call filter"};
     if (status < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::string detail = "reader ended abnormally";
         if (status >= 0 && WIFSIGNALED(status))
             detail = std::string("reader stopped by signal ") + std::to_string(WTERMSIG(status));
         return ChildTrouble{ChildTrouble::Kind::Crashed, detail};
     }
-    auto parsed = parseTableStream(collected.bytes);
+    auto parsed = parseTableStream(answer);
     if (auto* table = std::get_if<RawTable>(&parsed))
         return std::move(*table);
     if (auto* failure = std::get_if<StreamFailure>(&parsed))
@@ -202,7 +200,7 @@ IsolatedResult runIsolated(const ChildWork& work, const IsolationLimits& limits)
 namespace lout::jet {
 
 IsolatedResult readTableIsolated(const std::vector<std::uint8_t>& file, const std::string& tableName,
-                                 const std::string& jet3Charset, const IsolationLimits& limits)
+                                 const std::string& jet3Charset, const IsolationLimits& limits, FilterLoad load)
 {
     return runIsolated(
         [&](StreamWriter& out) {
@@ -212,7 +210,7 @@ IsolatedResult readTableIsolated(const std::vector<std::uint8_t>& file, const st
             ::setenv("MDB_JET3_CHARSET", jet3Charset.c_str(), 1);
             // A copy of its own: libmdb wants the bytes writable.
             std::vector<std::uint8_t> bytes = file;
-            extractTable(bytes, tableName, out);
+            extractTable(bytes, tableName, out, [&] { enterReadSandbox(out, load); });
         },
         limits);
 }

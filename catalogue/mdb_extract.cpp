@@ -98,9 +98,13 @@ bool sendRow(MdbHandle* mdb, MdbTableDef* table, StreamWriter& out)
 
 } // namespace
 
-void extractTable(std::span<std::uint8_t> file, const std::string& tableName, StreamWriter& out)
+void extractTable(std::span<std::uint8_t> file, const std::string& tableName, StreamWriter& out,
+                  const std::function<void()>& onceOpen)
 {
+    // Opening reads the header page (checked by the parent) and opens the
+    // character-set converters and the locale.
     const std::unique_ptr<MdbHandle, MdbCloser> mdb(mdb_open_buffer(file.data(), file.size(), MDB_NOFLAGS));
+    onceOpen();
     if (!mdb) {
         out.failure(ReadFailure::NotADatabase, "header refused");
         out.end();

@@ -6,6 +6,7 @@
 #include "catalogue/table_stream.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -13,7 +14,11 @@ namespace lout::jet {
 
 // Streams the user table `tableName` (names compared ignoring ASCII case)
 // of the database in `file`, ending with an end record. The buffer must stay
-// writable for libmdb's in-memory stream.
-void extractTable(std::span<std::uint8_t> file, const std::string& tableName, StreamWriter& out);
+// writable for libmdb's in-memory stream. `onceOpen` runs when libmdb has
+// opened the file (or refused it) and loaded what it loads on first use,
+// before anything beyond the header page is read: the moment from which the
+// read needs no system call but memory, writing and the exit.
+void extractTable(std::span<std::uint8_t> file, const std::string& tableName, StreamWriter& out,
+                  const std::function<void()>& onceOpen);
 
 } // namespace lout::jet

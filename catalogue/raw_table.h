@@ -18,6 +18,7 @@ struct RawCell {
     enum class Kind : std::uint8_t { Null = 'N', Stored = 'B', Text = 'T' };
     Kind kind = Kind::Null;
     std::string data;
+    bool operator==(const RawCell&) const = default;
 };
 
 struct RawTable {

@@ -14,6 +14,7 @@ constexpr char kColumn = 'C';
 constexpr char kRow = 'R';
 constexpr char kFailure = 'X';
 constexpr char kEnd = 'E';
+constexpr char kUnguarded = 'U';
 constexpr std::size_t kFlushAt = 1 << 16;
 
 } // namespace
@@ -59,6 +60,11 @@ void StreamWriter::failure(ReadFailure why, std::string_view detail)
 void StreamWriter::end()
 {
     record(kEnd, {});
+}
+
+void StreamWriter::unguarded(std::string_view why)
+{
+    record(kUnguarded, why);
 }
 
 bool StreamWriter::flush()
@@ -146,6 +152,18 @@ std::variant<RawTable, StreamFailure, StreamGarbled> parseTableStream(std::span<
         }
     }
     return StreamGarbled{"stream ended early"};
+}
+
+std::optional<std::string> takeUnguardedNotice(std::span<const std::uint8_t>& bytes)
+{
+    if (bytes.size() < 5 || static_cast<char>(bytes[0]) != kUnguarded)
+        return std::nullopt;
+    const std::uint32_t length = readU32(bytes, 1);
+    if (length > bytes.size() - 5)
+        return std::nullopt; // left to the parser, which calls it garbled
+    std::string why(reinterpret_cast<const char*>(bytes.data() + 5), length);
+    bytes = bytes.subspan(5 + length);
+    return why;
 }
 
 } // namespace lout::jet

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,8 +29,11 @@ public:
     void cell(RawCell::Kind kind, std::string_view data);
     void failure(ReadFailure why, std::string_view detail);
     void end();
+    // Before anything else: the child reads without its system-call filter.
+    void unguarded(std::string_view why);
     bool flush();
     bool ok() const { return ok_; }
+    int fd() const { return fd_; }
 
 private:
     void record(char tag, std::string_view payload);
@@ -48,6 +52,10 @@ struct StreamGarbled {
 
 // Parses a complete stream; anything malformed or incomplete is StreamGarbled.
 std::variant<RawTable, StreamFailure, StreamGarbled> parseTableStream(std::span<const std::uint8_t> bytes);
+
+// Takes the unguarded notice off the head of a stream, if it starts with one,
+// and returns why the child went without its filter.
+std::optional<std::string> takeUnguardedNotice(std::span<const std::uint8_t>& bytes);
 
 constexpr std::size_t kMaxStreamColumns = 255;
 

@@ -3,7 +3,8 @@
 # Usage: tools/install-deps.sh [run|test]
 set -euo pipefail
 
-want=(cmake make g++ pkg-config qt6-base-dev libgl-dev mdbtools mdbtools-dev fonts-noto-cjk qt6-translations-l10n)
+want=(cmake make g++ pkg-config qt6-base-dev libgl-dev mdbtools mdbtools-dev libseccomp-dev fonts-noto-cjk
+      qt6-translations-l10n)
 if [ "${1:-run}" = test ]; then
   want+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth x11-utils openbox xdotool
          desktop-file-utils appstream dpkg-dev lintian orca dbus-x11 at-spi2-core)

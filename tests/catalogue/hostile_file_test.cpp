@@ -1,15 +1,24 @@
 // Damaged and hostile catalogue files: every one ends in a catalogue error
 // (or, when the damage spares what is read, a record set), never a crash or
-// a hang of the program.
+// a hang of the program; and a reader taken over by its file can do nothing
+// but read.
 #include "catalogue/catalogue_table.h"
 #include "catalogue/core_catalogue.h"
 #include "catalogue/isolated_read.h"
 #include "catalogue_fixtures.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
 #include <set>
+#include <sys/mman.h>
+#include <sys/ptrace.h>
+#include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 namespace lout {
@@ -167,6 +176,70 @@ TEST(Isolation, ASlowReadOrAnAnswerTooLongIsStoppedAtItsLimit)
     EXPECT_EQ(troubleOf(jet::readTableIsolated(bytes, "CORE_DATA", "CP1252", wordy)), jet::ChildTrouble::Kind::Garbled);
     // And the same file reads in full with the ordinary limits.
     EXPECT_TRUE(std::holds_alternative<jet::RawTable>(jet::readTableIsolated(bytes, "CORE_DATA", "CP1252")));
+}
+
+TEST(ReadSandbox, ATakenOverReaderIsEndedAtItsFirstStepBeyondReading)
+{
+    // What code planted by a file would try first, each in a child that
+    // enters the filter as the reader does and then would answer.
+    ScratchDir dir;
+    testing::writeBytes(dir / "private", {'x'});
+    const auto name = (dir / "private").string();
+    const int privateFile = ::open(name.c_str(), O_RDWR);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const struct {
+        const char* what;
+        std::function<void()> attempt;
+    } attempts[] = {
+        {"open a file", [&] { (void)::open(name.c_str(), O_RDONLY); }},
+        {"open a socket", [] { (void)::socket(AF_INET, SOCK_STREAM, 0); }},
+        {"start a process", [] { if (::fork() == 0) ::_exit(0); }},
+        {"run a program", [] { ::execl("/bin/true", "true", nullptr); }},
+        {"trace itself", [] { (void)::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr); }},
+        {"change its user", [] { (void)::setuid(0); }},
+        {"write to a pipe it inherited", [&] { (void)!::write(pipeEnds[1], "x", 1); }},
+        {"map executable memory",
+         [] { (void)::mmap(nullptr, 4096, PROT_READ | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0); }},
+        {"map a file it inherited",
+         [&] { (void)::mmap(nullptr, 1, PROT_READ | PROT_WRITE, MAP_SHARED, privateFile, 0); }},
+    };
+    for (const auto& attempt : attempts) {
+        const auto result = jet::runIsolated([&](jet::StreamWriter& out) {
+            jet::enterReadSandbox(out);
+            attempt.attempt();
+            out.column(0x0A, "TYPE");
+            out.end();
+        });
+        const auto* trouble = std::get_if<jet::ChildTrouble>(&result);
+        EXPECT_TRUE(trouble && trouble->kind == jet::ChildTrouble::Kind::Forbidden) << attempt.what;
+    }
+    for (const int fd : {privateFile, pipeEnds[0], pipeEnds[1]})
+        ::close(fd);
+}
+
+TEST(ReadSandbox, WithoutTheFilterReadingGoesOnAndTheUserIsToldOnce)
+{
+    ScratchDir dir;
+    const auto bytes = sampleCatalogue(dir, 3000);
+    // Under the filter, forked from a thread whose own heap must grow.
+    jet::IsolatedResult guarded;
+    std::thread([&] { guarded = jet::readTableIsolated(bytes, "CORE_DATA", "CP1252"); }).join();
+    ASSERT_TRUE(std::holds_alternative<jet::RawTable>(guarded));
+    const auto rows = std::get<jet::RawTable>(guarded).rows;
+    ASSERT_EQ(rows.size(), 3000u);
+
+    // A kernel without seccomp, twice.
+    ::testing::internal::CaptureStderr();
+    for (int read = 0; read < 2; ++read) {
+        const auto result = jet::readTableIsolated(bytes, "CORE_DATA", "CP1252", {}, [](void*) { return -ENOSYS; });
+        ASSERT_TRUE(std::holds_alternative<jet::RawTable>(result)) << read;
+        EXPECT_TRUE(std::get<jet::RawTable>(result).rows == rows);
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    const std::string warning = "警告：无法启用读取进程的系统调用过滤（内核拒绝载入过滤规则：" + std::string(std::strerror(ENOSYS));
+    EXPECT_EQ(said.find(warning), said.rfind(warning)) << said;
+    EXPECT_NE(said.find(warning), std::string::npos) << said;
 }
 
 } // namespace

@@ -54,7 +54,7 @@ if(NOT Package STREQUAL "lout" OR NOT Version STREQUAL "1.00" OR NOT Architectur
 endif()
 # The font the window is laid out for, and what the binaries link, found by
 # dpkg-shlibdeps with versions.
-foreach(dependency fonts-noto-cjk "libqt6widgets6 \\(>= " "libqt6core6 \\(>= " "libmdb3 \\(>= " "libc6 \\(>= ")
+foreach(dependency fonts-noto-cjk "libqt6widgets6 \\(>= " "libqt6core6 \\(>= " "libmdb3 \\(>= " "libseccomp2 \\(>= " "libc6 \\(>= ")
   if(NOT Depends MATCHES "(^|, )${dependency}")
     fail("Depends names ${dependency}")
   endif()
