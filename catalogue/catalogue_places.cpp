@@ -80,6 +80,14 @@ CatalogueError noCatalogueFound(const std::vector<CataloguePlace>& places)
     return {catalogue_errors::kFileNotFound, message};
 }
 
+std::string ownCatalogueHint(const CataloguePlace& place)
+{
+    if (place.kind != CataloguePlace::Kind::UserData)
+        return {};
+    return "这是你自己的磁芯数据库（在用户数据文件夹中）；删除" + quoted(place.file)
+        + "即可改回使用随程序提供的磁芯数据库。";
+}
+
 std::filesystem::path catalogueBesideExecutable()
 {
     // The kernel's link names the executable itself with every symlink
