@@ -15,7 +15,7 @@
 
 #include <QFile>
 
-#include <iostream>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,9 +27,15 @@ constexpr int kWrongUse = 2;
 
 std::string quoted(const std::string& text) { return "“" + text + "”"; }
 
+// Every message is one line on standard error, after the tool's name.
+void tell(const std::string& message)
+{
+    std::fprintf(stderr, "core-catalogue：%s\n", message.c_str());
+}
+
 int fail(const std::string& message)
 {
-    std::cerr << "core-catalogue：" << message << "\n";
+    tell(message);
     return kFailed;
 }
 
@@ -40,7 +46,7 @@ int fail(const lout::CatalogueError& error)
 
 int wrongUse(const std::string& message)
 {
-    std::cerr << "core-catalogue：" << message << "。用 core-catalogue --help 查看用法。\n";
+    tell(message + "。用 core-catalogue --help 查看用法。");
     return kWrongUse;
 }
 
@@ -99,7 +105,7 @@ int build(const std::filesystem::path& csvFile, const std::filesystem::path& dat
 {
     const lout::BuildReport report = lout::buildCatalogue(csvFile, database);
     for (const std::string& oddity : report.oddities)
-        std::cerr << "core-catalogue：注意：" << oddity << "\n";
+        tell("注意：" + oddity);
     for (const std::string& fault : report.faults)
         fail(fault);
     return report.faults.empty() ? 0 : kFailed;
