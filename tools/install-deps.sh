@@ -6,7 +6,7 @@ set -euo pipefail
 want=(cmake make g++ pkg-config qt6-base-dev libgl-dev mdbtools mdbtools-dev fonts-noto-cjk)
 if [ "${1:-run}" = test ]; then
   want+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth x11-utils openbox xdotool
-         desktop-file-utils appstream dpkg-dev lintian)
+         desktop-file-utils appstream dpkg-dev lintian man-db)
 fi
 
 missing=()

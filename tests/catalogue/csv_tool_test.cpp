@@ -111,8 +111,8 @@ TEST_F(Tool, BuildThenDumpGivesTheSameCsvAndWarnsOfOddRows)
                       "\"\",,0.1,-0,1e-300,0.30000000000000004,5e-324,1.7976931348623157e+308,3.4028234663852886e+38\n"
                       "\"two\nlines\",\"\",,,,,,,0.5\n";
     for (int i = 1; i <= 200; ++i)
-        csv += "M" + std::to_string(i) + ",PQ," + textValue(FieldValue{i / 7.0}).value() + ",1,2,3,4,5,"
-            + textValue(FieldValue{i / 3.0}).value() + "\n";
+        csv.append("M").append(std::to_string(i) + ",PQ," + textValue(FieldValue{i / 7.0}).value() + ",1,2,3,4,5,"
+                               + textValue(FieldValue{i / 3.0}).value() + "\n");
     csv += "m7,PQ,1,1,2,3,4,5,0.25\n";
     write("cores.csv", csv);
     const auto built = build("cores.csv", at("db1.mdb"));
