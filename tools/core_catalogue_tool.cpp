@@ -16,6 +16,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -162,11 +163,8 @@ int init(const std::filesystem::path& target)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(const std::vector<std::string>& args)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
     for (const std::string& arg : args) {
         if (arg == "-h" || arg == "--help")
             return print(helpText());
@@ -193,4 +191,18 @@ int main(int argc, char** argv)
     if (verb == "list" || verb == "init" || verb == "build" || verb == "dump")
         return wrongUse("命令 " + verb + " 的参数个数不对");
     return wrongUse("未知的命令" + quoted(verb));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Caught here so that the stack unwinds: a temporary file goes with it.
+    try {
+        return run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::bad_alloc&) {
+        return fail("内存不足");
+    } catch (const std::exception& error) {
+        return fail(std::string("意外的错误：") + error.what());
+    }
 }
