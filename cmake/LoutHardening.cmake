@@ -8,6 +8,7 @@
 # information, so dpkg-buildflags' -g and -O2 are stripped.
 option(LOUT_HARDENING "Build with Debian's hardening flags (dpkg-buildflags)" ON)
 find_program(LOUT_DPKG_BUILDFLAGS dpkg-buildflags)
+set(LOUT_HARDENED OFF) # whether this build's binaries carry the flags
 if(LOUT_HARDENING AND LOUT_DPKG_BUILDFLAGS AND NOT LOUT_SANITIZE AND NOT LOUT_BUILD_FUZZ
    AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
@@ -30,4 +31,5 @@ if(LOUT_HARDENING AND LOUT_DPKG_BUILDFLAGS AND NOT LOUT_SANITIZE AND NOT LOUT_BU
     list(JOIN flags " " shown)
     message(STATUS "Hardening ${kind}: ${shown}")
   endforeach()
+  set(LOUT_HARDENED ON)
 endif()
