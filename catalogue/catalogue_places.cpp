@@ -70,11 +70,22 @@ CatalogueError noCatalogueFound(const std::vector<CataloguePlace>& places)
                                                      + placeDescription(places.front().kind) + "）。"};
     std::string message = "找不到磁芯数据库文件 db1.mdb。查找过以下位置：";
     int number = 0;
-    for (const CataloguePlace& place : places)
-        message += "\n" + std::to_string(++number) + ". " + quoted(place.file) + "（" + placeDescription(place.kind)
-            + "）";
+    // Appended piece by piece: a literal in front of a temporary string
+    // makes GCC 12 at -O3 warn of an overlapping copy that cannot happen.
+    for (const CataloguePlace& place : places) {
+        message += '\n';
+        message += std::to_string(++number) + ". " + quoted(place.file) + "（" + placeDescription(place.kind) + "）";
+    }
     message += "\n可以用 core-catalogue init 和 core-catalogue build 在用户数据文件夹中制作自己的磁芯数据库。";
     return {catalogue_errors::kFileNotFound, message};
+}
+
+std::string ownCatalogueHint(const CataloguePlace& place)
+{
+    if (place.kind != CataloguePlace::Kind::UserData)
+        return {};
+    return "这是你自己的磁芯数据库（在用户数据文件夹中）；删除" + quoted(place.file)
+        + "即可改回使用随程序提供的磁芯数据库。";
 }
 
 std::filesystem::path catalogueBesideExecutable()

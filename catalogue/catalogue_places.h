@@ -52,6 +52,10 @@ std::filesystem::path catalogueBesideExecutable();
 // <data location>/lout/db1.mdb. Empty when the location is unknown.
 std::filesystem::path userCatalogue();
 
+// One line for a catalogue that stopped the start-up: when it is the user's
+// own, that removing it brings back the bundled one; empty otherwise.
+std::string ownCatalogueHint(const CataloguePlace& place);
+
 // The order in words with this user's paths, for the help texts; `named`
 // says how a file is named on the command line ("--catalogue 文件").
 std::string catalogueOrderText(const std::string& named);

@@ -1,8 +1,8 @@
 # The Debian package of the installed layout:
 #   cmake --build build --target package   ->   build/lout_1.00_amd64.deb
 # Everything `cmake --install` puts in place goes under /usr; the package
-# depends on what the binaries link (dpkg-shlibdeps) and on the CJK font the
-# window is laid out for.
+# depends on what the binaries link (dpkg-shlibdeps), on the CJK font the
+# window is laid out for and on the Qt packages the window needs at run time.
 
 # The version the program shows is the package's version.
 file(STRINGS ${PROJECT_SOURCE_DIR}/resources/version.h version_line REGEX "#define LOUT_VERSION_TEXT")
@@ -19,10 +19,12 @@ set(LOUT_PACKAGE_MAINTAINER "lout developers <lout@example.org>" CACHE STRING
 find_program(LOUT_GZIP gzip REQUIRED)
 set(lout_packaging_dir ${CMAKE_BINARY_DIR}/packaging)
 function(lout_compressed source out_var)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "INTO" "")
   get_filename_component(name ${source} NAME)
-  set(compressed ${lout_packaging_dir}/${name}.gz)
+  set(folder ${lout_packaging_dir}/${arg_INTO})
+  set(compressed ${folder}/${name}.gz)
   add_custom_command(OUTPUT ${compressed}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${lout_packaging_dir}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
     COMMAND ${LOUT_GZIP} -9nc ${source} > ${compressed}
     DEPENDS ${source}
     COMMENT "Compressing ${name}")
@@ -30,9 +32,14 @@ function(lout_compressed source out_var)
 endfunction()
 lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/lout.1 lout_man)
 lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/core-catalogue.1 core_catalogue_man)
+# The Chinese pages, where man looks under a zh_CN locale.
+lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/zh_CN/lout.1 lout_man_zh INTO zh_CN)
+lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/zh_CN/core-catalogue.1 core_catalogue_man_zh INTO zh_CN)
 lout_compressed(${PROJECT_SOURCE_DIR}/resources/debian/changelog changelog_gz)
-add_custom_target(lout_compressed_docs ALL DEPENDS ${lout_man} ${core_catalogue_man} ${changelog_gz})
+add_custom_target(lout_compressed_docs ALL DEPENDS ${lout_man} ${core_catalogue_man} ${lout_man_zh}
+  ${core_catalogue_man_zh} ${changelog_gz})
 install(FILES ${lout_man} ${core_catalogue_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${lout_man_zh} ${core_catalogue_man_zh} DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright ${changelog_gz}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lout)
 
@@ -47,7 +54,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${LOUT_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-noto-cjk)
+# Beyond the libraries: the font the window is laid out for, the platform
+# plugins without which no window opens (Qt only recommends them), and Qt's
+# own Chinese texts for its standard dialogs and buttons.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 "output filter inductor design aid for forward converters
 A single-window design aid for the output filter inductor of forward and

@@ -122,7 +122,9 @@ std::optional<std::string> formatHundredths(double value)
     const int kept = exponent + 1 + 2;
     std::string scaled; // value × 100 as a whole number, in decimal
     if (kept <= 0) {
-        scaled = (kept == 0 && digits.front() >= '5') ? "1" : "0";
+        // One character assigned as a character: GCC 12 at -O3 takes the
+        // assignment of a one-letter literal for an overlapping copy.
+        scaled.assign(1, (kept == 0 && digits.front() >= '5') ? '1' : '0');
     } else if (kept >= kShownSignificantDigits) {
         scaled = digits + std::string(static_cast<std::size_t>(kept - kShownSignificantDigits), '0');
     } else {

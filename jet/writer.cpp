@@ -482,10 +482,15 @@ void writeFileReplacing(const std::filesystem::path& file, const Bytes& bytes)
 
 } // namespace
 
-void writeJet4Database(const std::filesystem::path& file, const JetTable& table)
+std::vector<std::uint8_t> jet4DatabaseBytes(const JetTable& table)
 {
     const TextCodec codec{Version::Jet4, {}, 1252};
-    writeFileReplacing(file, buildDatabase(codec, table));
+    return buildDatabase(codec, table);
+}
+
+void writeJet4Database(const std::filesystem::path& file, const JetTable& table)
+{
+    writeFileReplacing(file, jet4DatabaseBytes(table));
 }
 
 void writeJet3Database(const std::filesystem::path& file, const JetTable& table, std::uint16_t codePage)

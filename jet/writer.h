@@ -33,6 +33,10 @@ struct JetTable {
     std::vector<std::vector<FieldValue>> deletedRows = {};
 };
 
+// The bytes of `table` as a Jet 4 database file, for callers that write the
+// file themselves. Throws std::runtime_error as writeJet4Database does.
+std::vector<std::uint8_t> jet4DatabaseBytes(const JetTable& table);
+
 // Writes `table` as a new database at `file` (replacing it). Throws
 // std::runtime_error when the table cannot be represented (a value of the
 // wrong kind, a text too long for its column...) or the file cannot be written.

@@ -9,24 +9,53 @@ namespace lout {
 
 namespace {
 
-bool isTextColumn(std::string_view name)
+constexpr std::size_t kTypeColumn = 0;
+constexpr std::size_t kFamilyColumn = 1;
+
+std::string columnNamesText()
 {
-    return jet::sameNameIgnoringAsciiCase(name, "TYPE") || jet::sameNameIgnoringAsciiCase(name, "Co_Family");
+    std::string names;
+    for (const std::string_view name : kCatalogueColumns)
+        names.append(names.empty() ? "" : ",").append(name);
+    return names;
 }
 
-FieldValue textCell(const csv::Field& field, std::size_t line, const std::string& column)
+// The header must name the catalogue's columns, in their order (in any
+// case of letters, as the program finds them); anything else is most
+// likely a first row of data or a header a spreadsheet changed.
+void checkHeader(const csv::Record& header)
+{
+    const auto expected = [](const std::string& what) {
+        return csv::ParseError::aboutLine(1, "应当是列名 " + columnNamesText() + what);
+    };
+    const std::vector<csv::Field>& names = header.fields;
+    for (std::size_t c = 0; c < kCatalogueColumns.size(); ++c) {
+        if (c == names.size())
+            throw expected("，缺少 " + std::string(kCatalogueColumns[c]) + " 列");
+        if (!jet::sameNameIgnoringAsciiCase(names[c].text, kCatalogueColumns[c]))
+            throw expected("，第 " + std::to_string(c + 1) + " 列却是“" + names[c].text + "”");
+    }
+    if (names.size() > kCatalogueColumns.size())
+        throw expected("，多了第 " + std::to_string(kCatalogueColumns.size() + 1) + " 列“"
+                       + names[kCatalogueColumns.size()].text + "”");
+}
+
+FieldValue textCell(const csv::Field& field, std::size_t line, std::string_view column)
 {
     if (field.text.empty() && !field.quoted)
         return std::monostate{};
+    const std::string where = "列 " + std::string(column) + "：";
     const auto units = jet::utf8ToUtf16(field.text);
     if (!units)
-        throw csv::ParseError(line, "列 " + column + "：文字不是有效的 UTF-8 编码（请把文件保存为 UTF-8 编码的 CSV）");
+        throw csv::ParseError(line, where + "文字不是有效的 UTF-8 编码（请把文件保存为 UTF-8 编码的 CSV）");
     if (units->size() > 255)
-        throw csv::ParseError(line, "列 " + column + "：文字超过 255 个字符");
+        throw csv::ParseError(line, where + "文字超过 255 个字符");
+    if (!units->empty() && units->front() == u'\uFEFF')
+        throw csv::ParseError(line, where + "文字不能以字节顺序标记（U+FEFF）开头");
     return field.text;
 }
 
-FieldValue numberCell(const csv::Field& field, std::size_t line, const std::string& column)
+FieldValue numberCell(const csv::Field& field, std::size_t line, std::string_view column)
 {
     if (field.text.empty() && !field.quoted)
         return std::monostate{};
@@ -35,28 +64,24 @@ FieldValue numberCell(const csv::Field& field, std::size_t line, const std::stri
     const char* end = begin + field.text.size();
     const auto [stop, error] = std::from_chars(begin, end, value);
     if (field.text.empty() || error != std::errc() || stop != end)
-        throw csv::ParseError(line, "列 " + column + "：“" + field.text + "”不是数字");
+        throw csv::ParseError(line, "列 " + std::string(column) + "：“" + field.text + "”不是数字");
     return value;
 }
 
 } // namespace
 
-JetTable catalogueFromCsv(std::string_view text)
+CsvCatalogue catalogueFromCsv(std::string_view text)
 {
     const std::vector<csv::Record> records = csv::parse(text);
     if (records.empty())
-        throw csv::ParseError(1, "没有列名行");
-    JetTable table;
-    table.name = "CORE_DATA";
-    const csv::Record& header = records.front();
-    for (const csv::Field& field : header.fields) {
-        if (field.text.empty())
-            throw csv::ParseError(header.line, "有一个列名是空的");
-        for (const JetColumn& earlier : table.columns)
-            if (earlier.name == field.text)
-                throw csv::ParseError(header.line, "列名 " + field.text + " 出现了两次");
-        table.columns.push_back({field.text, isTextColumn(field.text) ? JetType::Text : JetType::Double});
-    }
+        throw csv::ParseError::aboutLine(1, "应当是列名 " + columnNamesText() + "，文件却是空的");
+    checkHeader(records.front());
+    CsvCatalogue catalogue;
+    JetTable& table = catalogue.table;
+    table.name = std::string(kCoreTableName);
+    for (std::size_t c = 0; c < kCatalogueColumns.size(); ++c)
+        table.columns.push_back({std::string(kCatalogueColumns[c]),
+                                 c == kTypeColumn || c == kFamilyColumn ? JetType::Text : JetType::Double});
     for (std::size_t r = 1; r < records.size(); ++r) {
         const csv::Record& record = records[r];
         if (record.fields.size() != table.columns.size())
@@ -70,15 +95,19 @@ JetTable catalogueFromCsv(std::string_view text)
                                                        : numberCell(record.fields[c], record.line, column.name));
         }
         table.rows.push_back(std::move(row));
+        catalogue.rowLines.push_back(record.line);
     }
-    return table;
+    return catalogue;
 }
 
 std::string catalogueToCsv(const CatalogueTable& table)
 {
     std::string out;
-    for (std::size_t c = 0; c < table.columns.size(); ++c)
-        out += (c ? "," : "") + csv::formatField(table.columns[c]);
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        if (c)
+            out += ',';
+        out += csv::formatField(table.columns[c]);
+    }
     out += '\n';
     for (const auto& row : table.rows) {
         for (std::size_t c = 0; c < row.size(); ++c) {

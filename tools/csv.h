@@ -21,13 +21,21 @@ struct Record {
     std::vector<Field> fields;
 };
 
+// A fault in the text, in Chinese, beginning with its line: "第 3 行：…".
 class ParseError : public std::runtime_error {
 public:
-    ParseError(std::size_t line, const std::string& what)
-        : std::runtime_error("line " + std::to_string(line) + ": " + what), line_(line) {}
+    ParseError(std::size_t line, const std::string& detail) : ParseError(line, "：" + detail, Joined{}) {}
+    // A sentence about the line as a whole: "第 1 行" + "应当是…".
+    static ParseError aboutLine(std::size_t line, const std::string& predicate)
+    {
+        return ParseError(line, predicate, Joined{});
+    }
     std::size_t line() const { return line_; }
 
 private:
+    struct Joined {};
+    ParseError(std::size_t line, const std::string& rest, Joined)
+        : std::runtime_error("第 " + std::to_string(line) + " 行" + rest), line_(line) {}
     std::size_t line_;
 };
 

@@ -7,7 +7,7 @@ want=(cmake make g++ pkg-config qt6-base-dev libgl-dev mdbtools mdbtools-dev lib
       qt6-translations-l10n)
 if [ "${1:-run}" = test ]; then
   want+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth x11-utils openbox xdotool
-         desktop-file-utils appstream dpkg-dev lintian orca dbus-x11 at-spi2-core)
+         desktop-file-utils appstream dpkg-dev lintian man-db orca dbus-x11 at-spi2-core)
 fi
 
 missing=()

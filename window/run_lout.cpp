@@ -65,8 +65,11 @@ void showErrorBox(int number, const QString& message)
 
 namespace {
 
-void report(const ErrorPresenter& presenter, int number, const QString& message)
+// A start-up error keeps its number and text; `hint` adds a line.
+void report(const ErrorPresenter& presenter, int number, QString message, const std::string& hint = {})
 {
+    if (!hint.empty())
+        message += QLatin1Char('\n') + QString::fromStdString(hint);
     std::fprintf(stderr, "lout: error %d: %s\n", number, message.toLocal8Bit().constData());
     std::fflush(stderr);
     if (presenter)
@@ -76,25 +79,26 @@ void report(const ErrorPresenter& presenter, int number, const QString& message)
 } // namespace
 
 std::unique_ptr<Lout> startLout(QApplication& app, const std::filesystem::path& catalogue,
-                                const ErrorPresenter& presenter)
+                                const ErrorPresenter& presenter, const std::string& hint)
 {
     prepareApplication(app);
     auto window = std::make_unique<Lout>(presenter);
     try {
         window->startUp(catalogue);
     } catch (const CatalogueError& error) {
-        report(presenter, error.number(), QString::fromStdString(error.what()));
+        report(presenter, error.number(), QString::fromStdString(error.what()), hint);
         return nullptr;
     } catch (const std::exception& error) {
-        report(presenter, 0, QString::fromStdString(error.what()));
+        report(presenter, 0, QString::fromStdString(error.what()), hint);
         return nullptr;
     }
     return window;
 }
 
-int runLout(QApplication& app, const std::filesystem::path& catalogue, const ErrorPresenter& presenter)
+int runLout(QApplication& app, const std::filesystem::path& catalogue, const ErrorPresenter& presenter,
+            const std::string& hint)
 {
-    const std::unique_ptr<Lout> window = startLout(app, catalogue, presenter);
+    const std::unique_ptr<Lout> window = startLout(app, catalogue, presenter, hint);
     if (!window)
         return 1;
     // Closing the window ends the program, whatever the window manager
@@ -106,15 +110,15 @@ int runLout(QApplication& app, const std::filesystem::path& catalogue, const Err
 
 int runProgram(QApplication& app, const std::optional<std::filesystem::path>& named, const ErrorPresenter& presenter)
 {
-    std::filesystem::path catalogue;
+    CataloguePlace place{CataloguePlace::Kind::Named, {}};
     try {
-        catalogue = catalogueToRead(named).file;
+        place = catalogueToRead(named);
     } catch (const CatalogueError& error) {
         prepareApplication(app);
         report(presenter, error.number(), QString::fromStdString(error.what()));
         return 1;
     }
-    return runLout(app, catalogue, presenter);
+    return runLout(app, place.file, presenter, ownCatalogueHint(place));
 }
 
 } // namespace lout

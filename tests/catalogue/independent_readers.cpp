@@ -112,10 +112,13 @@ std::string mdbReaderMissing()
 
 std::vector<ReaderTable> readWithMdbReader(const std::filesystem::path& file, const std::string& table)
 {
-    std::string command = "TZ=UTC " + shellQuoted(LOUT_NODE) + " " + shellQuoted(LOUT_NODE_DIR "/read_table.mjs")
-        + " " + shellQuoted(file.string());
+    // Appended, not put behind a literal: GCC 12 at -O3 takes a literal in
+    // front of a temporary string for an overlapping copy.
+    std::string command = "TZ=UTC ";
+    command += shellQuoted(LOUT_NODE) + " " + shellQuoted(LOUT_NODE_DIR "/read_table.mjs") + " "
+        + shellQuoted(file.string());
     if (!table.empty())
-        command += " " + shellQuoted(table);
+        command.append(" ").append(shellQuoted(table));
     const CommandResult result = runCommand(command);
     if (result.status != 0)
         throw std::runtime_error("mdb-reader could not read " + file.string() + ":\n" + result.output);

@@ -35,7 +35,7 @@ TEST(JetWriter, ValuesOfEveryKindReadBackExactly)
         const double d = i < 11 ? doubles[i] : i / 7.0;
         const auto s = static_cast<double>(static_cast<float>(d / 3));
         const std::string& text = kAwkwardTexts[static_cast<std::size_t>(i) % kAwkwardTexts.size()];
-        table.rows.push_back({"M" + std::to_string(i), text, d, std::isinf(s) ? 0.0 : s,
+        table.rows.push_back({std::string("M").append(std::to_string(i)), text, d, std::isinf(s) ? 0.0 : s,
                               static_cast<double>(i * 1000003 % 2147483647 - 1000000000)});
     }
     table.rows[5][1] = std::monostate{};

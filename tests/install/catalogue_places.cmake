@@ -1,8 +1,10 @@
 # Which catalogue the installed program reads: the file named with
 # --catalogue alone; else the user's own db1.mdb in the user data folder;
 # else the one beside the program. Each run tells by what the program does:
-# a catalogue of three models cannot start it (error 380 naming the file, in
+# a file that is no catalogue cannot start it (error 3343 naming the file, in
 # an error box answered on a virtual desktop), a good one keeps its window up.
+# When that file is the user's own, the error says that removing it brings
+# back the bundled catalogue, and so does core-catalogue list.
 cmake_minimum_required(VERSION 3.25)
 
 include(${CMAKE_CURRENT_LIST_DIR}/install_checks.cmake)
@@ -17,26 +19,34 @@ use_scratch_user_folders("${WORK_DIR}/user")
 set(user_file "$ENV{XDG_DATA_HOME}/lout/db1.mdb")
 regex_quote(user_file_re "${user_file}")
 
-# A catalogue of three models, made with the installed tool.
-file(STRINGS "${SOURCE_DIR}/data/cores.csv" rows LIMIT_COUNT 4)
-list(JOIN rows "\n" three_models)
-file(WRITE "${WORK_DIR}/three.csv" "${three_models}\n")
-run_command(built COMMAND "${tool}" build "${WORK_DIR}/three.csv" "${user_file}")
-if(NOT built_status EQUAL 0 OR NOT EXISTS "${user_file}")
-  message(FATAL_ERROR "core-catalogue build made no catalogue in the user data folder")
-endif()
+# The user's own catalogue, but a CSV file saved under its name.
+file(MAKE_DIRECTORY "$ENV{XDG_DATA_HOME}/lout")
+file(COPY_FILE "${SOURCE_DIR}/data/cores.csv" "${user_file}")
+set(going_back "这是你自己的磁芯数据库（在用户数据文件夹中）；删除“${user_file_re}”即可改回使用随程序提供的磁芯数据库。\n")
 
-# 1. The user's own catalogue comes before the one beside the program.
+# 1. The user's own catalogue comes before the one beside the program; as
+#    it is the user's own, the error ends with the way back. list says the
+#    same; with the file named, neither does.
+run_command(listed COMMAND "${tool}" list)
+run_command(listed_named COMMAND "${tool}" list "${user_file}")
+if(NOT listed_status EQUAL 1 OR NOT listed_err MATCHES "错误 3343：[^\n]*${user_file_re}[^\n]*\ncore-catalogue：${going_back}$"
+   OR NOT listed_named_status EQUAL 1 OR listed_named_err MATCHES "删除")
+  fail("core-catalogue list: error 3343, and the way back only for the user's own catalogue")
+endif()
 run_failing_start(own COMMAND "${lout}")
 if(own_status STREQUAL "skipped")
   return()
 endif()
-if(NOT own_status EQUAL 1 OR NOT own_err MATCHES "error 380: [^\n]*${user_file_re}")
-  fail("the program reads the user's own catalogue first (status 1, error 380 naming ${user_file})")
+if(NOT own_status EQUAL 1 OR NOT own_err MATCHES "^lout: error 3343: [^\n]*${user_file_re}[^\n]*\n${going_back}$")
+  fail("the program reads the user's own catalogue first (status 1, error 3343 naming ${user_file}, then the way back)")
 endif()
 
-# 2. A named file comes before both.
+# 2. A named file comes before both; named, the same file has no way back.
 expect_window_comes_up("--catalogue naming the bundled catalogue" ${seconds} "${lout}" --catalogue "${beside}")
+run_failing_start(named COMMAND "${lout}" --catalogue "${user_file}")
+if(NOT named_status EQUAL 1 OR NOT named_err MATCHES "^lout: error 3343: [^\n]*${user_file_re}[^\n]*\n$")
+  fail("--catalogue naming the user's file: error 3343 alone")
+endif()
 
 # 3. A named file that does not exist is error 3024 for that file, with no
 #    fall back to the catalogues that do exist. A relative name is taken
@@ -60,7 +70,7 @@ file(RENAME "${user_file}" "${home_file}")
 set(data_home "$ENV{XDG_DATA_HOME}")
 unset(ENV{XDG_DATA_HOME})
 run_failing_start(home COMMAND "${lout}")
-if(NOT home_err MATCHES "error 380: [^\n]*${home_file_re}")
+if(NOT home_err MATCHES "error 3343: [^\n]*${home_file_re}")
   fail("without XDG_DATA_HOME the user's catalogue is ${home_file}")
 endif()
 set(ENV{XDG_DATA_HOME} "${data_home}")

@@ -2,7 +2,9 @@
 # it (cpack on the build's CPack configuration), into a folder of its own.
 #   CHECK=contents: its control fields, its file list, and its programs run
 #                   from the unpacked tree;
-#   CHECK=lintian:  lintian finds no error in it (warnings are printed).
+#   CHECK=lintian:  lintian finds no error in it and, among its notes too,
+#                   no hardening tag when the build is hardened (HARDENED;
+#                   not the sanitizer build); warnings are printed.
 # Where dpkg-deb (or lintian) is not installed the check is a skip.
 cmake_minimum_required(VERSION 3.25)
 
@@ -24,6 +26,13 @@ if(CHECK STREQUAL "lintian")
   run_command(lint COMMAND "${lintian}" --fail-on error --display-info "${deb}")
   if(NOT lint_status EQUAL 0 OR lint_out MATCHES "(^|\n)E: ")
     message(FATAL_ERROR "lintian found errors in ${deb}")
+  endif()
+  # The binaries are built with Debian's hardening flags (bindnow, fortified
+  # calls, the stack protector): lintian notes none missing.
+  if(NOT HARDENED)
+    message("NOTE: this build's binaries are not hardened (a sanitizer or Debug build); hardening tags not checked")
+  elseif(lint_out MATCHES "hardening-")
+    message(FATAL_ERROR "lintian notes a hardening flag missing from the binaries")
   endif()
   return()
 endif()
@@ -52,9 +61,12 @@ endforeach()
 if(NOT Package STREQUAL "lout" OR NOT Version STREQUAL "1.00" OR NOT Architecture STREQUAL "${arch}")
   fail("package lout, version 1.00, architecture ${arch}")
 endif()
-# The font the window is laid out for, and what the binaries link, found by
-# dpkg-shlibdeps with versions.
-foreach(dependency fonts-noto-cjk "libqt6widgets6 \\(>= " "libqt6core6 \\(>= " "libmdb3 \\(>= " "libseccomp2 \\(>= " "libc6 \\(>= ")
+# The font the window is laid out for, the Qt packages without which the
+# window does not open or speaks English in Qt's own texts (Qt only
+# recommends them), and what the binaries link, found by dpkg-shlibdeps with
+# versions.
+foreach(dependency fonts-noto-cjk qt6-qpa-plugins qt6-translations-l10n
+        "libqt6widgets6 \\(>= " "libqt6core6 \\(>= " "libmdb3 \\(>= " "libseccomp2 \\(>= " "libc6 \\(>= ")
   if(NOT Depends MATCHES "(^|, )${dependency}")
     fail("Depends names ${dependency}")
   endif()
@@ -79,6 +91,8 @@ set(expected
   "./usr/${DATADIR}/icons/hicolor/scalable/apps/lout.svg"
   "./usr/${DATADIR}/man/man1/core-catalogue.1.gz"
   "./usr/${DATADIR}/man/man1/lout.1.gz"
+  "./usr/${DATADIR}/man/zh_CN/man1/core-catalogue.1.gz"
+  "./usr/${DATADIR}/man/zh_CN/man1/lout.1.gz"
   "./usr/${DATADIR}/metainfo/${APPSTREAM_ID}.metainfo.xml")
 execute_process(COMMAND "${dpkg_deb}" --contents "${deb}" OUTPUT_VARIABLE listing)
 string(REPLACE "\n" ";" listing "${listing}")
