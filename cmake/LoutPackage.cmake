@@ -30,9 +30,20 @@ function(lout_compressed source out_var)
 endfunction()
 lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/lout.1 lout_man)
 lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/core-catalogue.1 core_catalogue_man)
+lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/lout-design.1 lout_design_man)
 lout_compressed(${PROJECT_SOURCE_DIR}/resources/debian/changelog changelog_gz)
-add_custom_target(lout_compressed_docs ALL DEPENDS ${lout_man} ${core_catalogue_man} ${changelog_gz})
-install(FILES ${lout_man} ${core_catalogue_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The Chinese page has the English page's name: it is compressed into a
+# folder of its own.
+set(lout_design_man_zh ${lout_packaging_dir}/zh_CN/lout-design.1.gz)
+add_custom_command(OUTPUT ${lout_design_man_zh}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${lout_packaging_dir}/zh_CN
+  COMMAND ${LOUT_GZIP} -9nc ${PROJECT_SOURCE_DIR}/resources/man/zh_CN/lout-design.1 > ${lout_design_man_zh}
+  DEPENDS ${PROJECT_SOURCE_DIR}/resources/man/zh_CN/lout-design.1
+  COMMENT "Compressing zh_CN/lout-design.1")
+add_custom_target(lout_compressed_docs ALL
+  DEPENDS ${lout_man} ${core_catalogue_man} ${lout_design_man} ${lout_design_man_zh} ${changelog_gz})
+install(FILES ${lout_man} ${core_catalogue_man} ${lout_design_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${lout_design_man_zh} DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright ${changelog_gz}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lout)
 
