@@ -78,9 +78,9 @@ EnteredInputs startUpInputs()
     return {"56", "48", "10", "100", 5};
 }
 
-std::array<std::string, 6> ShownDesign::resultTexts() const
+std::array<std::string, 6> windowResultTexts(const DesignState& state, const CurrentResults& current)
 {
-    const std::array<std::string, 5> results = shownResultTexts(state, current());
+    const std::array<std::string, 5> results = shownResultTexts(state, current);
     return {results[0], results[1], results[2], results[3], results[4],
             shownDummyLoad(dummyLoad(state.outputVoltage, state.rippleRatio, state.outputCurrent))};
 }

@@ -29,10 +29,11 @@ struct ShownDesign {
     EnteredInputs entered;
 
     CurrentResults current() const { return resultsFromCurrentInputs(stored, changedSince); }
-    // lab_Pram(0) to lab_Pram(5): the five results, "--" where not
-    // current, and the dummy load of the inputs in force.
-    std::array<std::string, 6> resultTexts() const;
 };
+
+// lab_Pram(0) to lab_Pram(5) of a window holding `state`: the five results,
+// "--" where not current, and the dummy load of the inputs in force.
+std::array<std::string, 6> windowResultTexts(const DesignState& state, const CurrentResults& current);
 
 // A freshly started window: every value zero, the model of area
 // `startUpModelArea` chosen, then the start-up inputs written one by one.

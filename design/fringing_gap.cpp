@@ -27,8 +27,9 @@ double fringingFactor(double gapCm, double windowHeightCm, double areaCm2)
 }
 
 // h(lg) = lg - lg0 F(lg) is convex, below zero at lg0 and above zero at 2 G,
-// so it crosses zero exactly once in between: halving that bracket until it
-// can shrink no further finds the crossing to the last bit.
+// so it crosses zero exactly once in between, where it rises. Newton's
+// steps from 2 G therefore fall towards the crossing without passing it;
+// they stop when a step no longer brings the gap down.
 std::optional<FringedGap> fringingCorrectedGap(double inductance, double turns, double area, double windowHeight)
 {
     if (!positiveFinite(inductance) || !positiveFinite(turns) || !positiveFinite(area) || !positiveFinite(windowHeight))
@@ -41,16 +42,17 @@ std::optional<FringedGap> fringingCorrectedGap(double inductance, double turns, 
     if (!positiveFinite(unfringed) || !(unfringed < widest))
         return std::nullopt;
 
-    const auto excess = [&](double gap) { return gap - unfringed * fringingFactor(gap, windowHeightCm, area); };
-    double low = unfringed;
-    double high = widest;
+    const double spread = unfringed / std::sqrt(area); // lg0 / sqrt(Ae)
+    double gap = widest;
     for (;;) {
-        const double middle = low + (high - low) / 2.0;
-        if (middle <= low || middle >= high)
+        const double logarithm = std::log(widest / gap);
+        const double excess = gap - unfringed - spread * gap * logarithm;
+        const double slope = 1.0 - spread * (logarithm - 1.0);
+        const double next = gap - excess / slope;
+        if (!(next < gap) || !(next > unfringed))
             break;
-        (excess(middle) < 0.0 ? low : high) = middle;
+        gap = next;
     }
-    const double gap = excess(high) <= -excess(low) ? high : low;
     return FringedGap{gap * millimetresPerCentimetre, fringingFactor(gap, windowHeightCm, area)};
 }
 

@@ -41,41 +41,47 @@ std::optional<Value> numberIn(const std::optional<T>& readout, Get get)
     return readout ? std::optional<Value>(numberOf(get(*readout))) : std::nullopt;
 }
 
+// A report with its six result texts, worked out once for all its fields.
+struct ShownReport {
+    const CoreReport& report;
+    std::array<std::string, 6> results;
+};
+
 struct Field {
     const char* name;
-    std::function<std::optional<Value>(const CoreReport&)> value;
+    std::function<std::optional<Value>(const ShownReport&)> value;
 };
 
 // The fields of a report in the machine formats, in their order.
 const std::vector<Field>& fields()
 {
     static const std::vector<Field> all = [] {
-        std::vector<Field> f{{"model", [](const CoreReport& r) { return std::optional(textOf(r.model)); }}};
+        std::vector<Field> f{{"model", [](const ShownReport& s) { return std::optional(textOf(s.report.model)); }}};
         const char* const resultNames[] = {"inductance", "turns", "gap", "diameter", "strands", "dummy_load"};
         for (std::size_t i = 0; i < std::size(resultNames); ++i)
-            f.push_back({resultNames[i], [i](const CoreReport& r) { return std::optional(textOf(r.results[i])); }});
+            f.push_back({resultNames[i], [i](const ShownReport& s) { return std::optional(textOf(s.results[i])); }});
         using Fit = WindingFit;
         using Gap = FringedGap;
         using Copper = WindingCopper;
-        f.push_back({"window_area_mm2", [](const CoreReport& r) { return numberIn(r.readouts.windowArea, [](double a) { return a; }); }});
-        f.push_back({"turns_per_column", [](const CoreReport& r) { return numberIn(r.readouts.fit, [](const Fit& x) { return x.turnsPerColumn; }); }});
-        f.push_back({"columns", [](const CoreReport& r) { return numberIn(r.readouts.fit, [](const Fit& x) { return x.columns; }); }});
-        f.push_back({"turns_held", [](const CoreReport& r) { return numberIn(r.readouts.fit, [](const Fit& x) { return x.turnsHeld; }); }});
-        f.push_back({"turns_needed", [](const CoreReport& r) { return numberIn(r.readouts.fit, [](const Fit& x) { return x.turnsNeeded; }); }});
-        f.push_back({"fits", [](const CoreReport& r) {
-                         return r.readouts.fit ? std::optional(Value{Value::Kind::Truth, r.readouts.fit->fits ? "true" : "false"})
+        f.push_back({"window_area_mm2", [](const ShownReport& s) { return numberIn(s.report.readouts.windowArea, [](double a) { return a; }); }});
+        f.push_back({"turns_per_column", [](const ShownReport& s) { return numberIn(s.report.readouts.fit, [](const Fit& x) { return x.turnsPerColumn; }); }});
+        f.push_back({"columns", [](const ShownReport& s) { return numberIn(s.report.readouts.fit, [](const Fit& x) { return x.columns; }); }});
+        f.push_back({"turns_held", [](const ShownReport& s) { return numberIn(s.report.readouts.fit, [](const Fit& x) { return x.turnsHeld; }); }});
+        f.push_back({"turns_needed", [](const ShownReport& s) { return numberIn(s.report.readouts.fit, [](const Fit& x) { return x.turnsNeeded; }); }});
+        f.push_back({"fits", [](const ShownReport& s) {
+                         return s.report.readouts.fit ? std::optional(Value{Value::Kind::Truth, s.report.readouts.fit->fits ? "true" : "false"})
                                                : std::nullopt;
                      }});
-        f.push_back({"utilisation", [](const CoreReport& r) { return numberIn(r.readouts.fit, [](const Fit& x) { return x.utilisation; }); }});
-        f.push_back({"winding_depth_mm", [](const CoreReport& r) {
-                         return r.readouts.fit ? numberIn(r.readouts.fit->windingDepth, [](double d) { return d; }) : std::nullopt;
+        f.push_back({"utilisation", [](const ShownReport& s) { return numberIn(s.report.readouts.fit, [](const Fit& x) { return x.utilisation; }); }});
+        f.push_back({"winding_depth_mm", [](const ShownReport& s) {
+                         return s.report.readouts.fit ? numberIn(s.report.readouts.fit->windingDepth, [](double d) { return d; }) : std::nullopt;
                      }});
-        f.push_back({"corrected_gap_mm", [](const CoreReport& r) { return numberIn(r.readouts.fringedGap, [](const Gap& x) { return x.gap; }); }});
-        f.push_back({"fringing_factor", [](const CoreReport& r) { return numberIn(r.readouts.fringedGap, [](const Gap& x) { return x.fringingFactor; }); }});
-        f.push_back({"mean_turn_length_mm", [](const CoreReport& r) { return numberIn(r.readouts.copper, [](const Copper& x) { return x.meanTurnLength; }); }});
-        f.push_back({"resistance_20c_ohm", [](const CoreReport& r) { return numberIn(r.readouts.copper, [](const Copper& x) { return x.resistanceAt20C; }); }});
-        f.push_back({"resistance_100c_ohm", [](const CoreReport& r) { return numberIn(r.readouts.copper, [](const Copper& x) { return x.resistanceAt100C; }); }});
-        f.push_back({"copper_loss_w", [](const CoreReport& r) { return numberIn(r.readouts.copper, [](const Copper& x) { return x.loss; }); }});
+        f.push_back({"corrected_gap_mm", [](const ShownReport& s) { return numberIn(s.report.readouts.fringedGap, [](const Gap& x) { return x.gap; }); }});
+        f.push_back({"fringing_factor", [](const ShownReport& s) { return numberIn(s.report.readouts.fringedGap, [](const Gap& x) { return x.fringingFactor; }); }});
+        f.push_back({"mean_turn_length_mm", [](const ShownReport& s) { return numberIn(s.report.readouts.copper, [](const Copper& x) { return x.meanTurnLength; }); }});
+        f.push_back({"resistance_20c_ohm", [](const ShownReport& s) { return numberIn(s.report.readouts.copper, [](const Copper& x) { return x.resistanceAt20C; }); }});
+        f.push_back({"resistance_100c_ohm", [](const ShownReport& s) { return numberIn(s.report.readouts.copper, [](const Copper& x) { return x.resistanceAt100C; }); }});
+        f.push_back({"copper_loss_w", [](const ShownReport& s) { return numberIn(s.report.readouts.copper, [](const Copper& x) { return x.loss; }); }});
         return f;
     }();
     return all;
@@ -91,13 +97,14 @@ std::string csvHeader()
 
 std::string csvRow(const CoreReport& report)
 {
+    const ShownReport shown{report, report.results()};
     std::string line;
     bool first = true;
     for (const Field& field : fields()) {
         if (!first)
             line += ',';
         first = false;
-        if (const std::optional<Value> value = field.value(report))
+        if (const std::optional<Value> value = field.value(shown))
             line += value->kind == Value::Kind::Text ? csv::formatField(value->text) : value->text;
     }
     return line + "\n";
@@ -124,12 +131,13 @@ std::string jsonString(const std::string& text)
 
 std::string jsonObject(const CoreReport& report, const std::string& indent)
 {
+    const ShownReport shown{report, report.results()};
     std::string out = indent + "{";
     bool first = true;
     for (const Field& field : fields()) {
         out += (first ? "\n" : ",\n") + indent + "  " + jsonString(field.name) + ": ";
         first = false;
-        const std::optional<Value> value = field.value(report);
+        const std::optional<Value> value = field.value(shown);
         out += !value ? "null" : value->kind == Value::Kind::Text ? jsonString(value->text) : value->text;
     }
     return out + "\n" + indent + "}";
@@ -165,22 +173,22 @@ std::string shownOr(const std::optional<T>& readout, Show show)
 // The columns of the many-model table.
 struct TableColumn {
     const char* caption;
-    std::function<std::string(const CoreReport&)> cell;
+    std::function<std::string(const ShownReport&)> cell;
 };
 
 const std::vector<TableColumn>& tableColumns()
 {
     static const std::vector<TableColumn> columns = {
-        {"型号", [](const CoreReport& r) { return r.model; }},
-        {"匝数", [](const CoreReport& r) { return r.results[1]; }},
-        {"气隙", [](const CoreReport& r) { return r.results[2]; }},
-        {"修正气隙", [](const CoreReport& r) { return shownOr(r.readouts.fringedGap, [](const FringedGap& g) { return formatFixed(g.gap, 2) + " mm"; }); }},
-        {"边缘系数", [](const CoreReport& r) { return shownOr(r.readouts.fringedGap, [](const FringedGap& g) { return formatFixed(g.fringingFactor, 2); }); }},
-        {"可绕匝数", [](const CoreReport& r) { return shownOr(r.readouts.fit, [](const WindingFit& f) { return formatWhole(f.turnsHeld); }); }},
-        {"绕得下", [](const CoreReport& r) { return shownOr(r.readouts.fit, [](const WindingFit& f) { return std::string(f.fits ? "是" : "否"); }); }},
-        {"利用系数", [](const CoreReport& r) { return shownOr(r.readouts.fit, [](const WindingFit& f) { return formatFixed(f.utilisation, 2); }); }},
-        {"电阻(100 °C)", [](const CoreReport& r) { return shownOr(r.readouts.copper, [](const WindingCopper& c) { return formatFixed(c.resistanceAt100C * milliohmsPerOhm, 1) + " mΩ"; }); }},
-        {"铜损", [](const CoreReport& r) { return shownOr(r.readouts.copper, [](const WindingCopper& c) { return formatFixed(c.loss, 2) + " W"; }); }},
+        {"型号", [](const ShownReport& s) { return s.report.model; }},
+        {"匝数", [](const ShownReport& s) { return s.results[1]; }},
+        {"气隙", [](const ShownReport& s) { return s.results[2]; }},
+        {"修正气隙", [](const ShownReport& s) { return shownOr(s.report.readouts.fringedGap, [](const FringedGap& g) { return formatFixed(g.gap, 2) + " mm"; }); }},
+        {"边缘系数", [](const ShownReport& s) { return shownOr(s.report.readouts.fringedGap, [](const FringedGap& g) { return formatFixed(g.fringingFactor, 2); }); }},
+        {"可绕匝数", [](const ShownReport& s) { return shownOr(s.report.readouts.fit, [](const WindingFit& f) { return formatWhole(f.turnsHeld); }); }},
+        {"绕得下", [](const ShownReport& s) { return shownOr(s.report.readouts.fit, [](const WindingFit& f) { return std::string(f.fits ? "是" : "否"); }); }},
+        {"利用系数", [](const ShownReport& s) { return shownOr(s.report.readouts.fit, [](const WindingFit& f) { return formatFixed(f.utilisation, 2); }); }},
+        {"电阻(100 °C)", [](const ShownReport& s) { return shownOr(s.report.readouts.copper, [](const WindingCopper& c) { return formatFixed(c.resistanceAt100C * milliohmsPerOhm, 1) + " mΩ"; }); }},
+        {"铜损", [](const ShownReport& s) { return shownOr(s.report.readouts.copper, [](const WindingCopper& c) { return formatFixed(c.loss, 2) + " W"; }); }},
     };
     return columns;
 }
@@ -191,9 +199,11 @@ std::string tableOf(const std::vector<CoreReport>& reports)
     std::vector<std::vector<std::string>> cells(reports.size() + 1);
     for (const TableColumn& column : columns)
         cells[0].push_back(column.caption);
-    for (std::size_t r = 0; r < reports.size(); ++r)
+    for (std::size_t r = 0; r < reports.size(); ++r) {
+        const ShownReport shown{reports[r], reports[r].results()};
         for (const TableColumn& column : columns)
-            cells[r + 1].push_back(column.cell(reports[r]));
+            cells[r + 1].push_back(column.cell(shown));
+    }
     std::vector<std::size_t> widths(columns.size(), 0);
     for (const auto& line : cells)
         for (std::size_t c = 0; c < line.size(); ++c)
@@ -243,8 +253,8 @@ CoreReport DesignReporter::report(std::size_t row) const
 {
     const ShownDesign shown = afterEntering(started_, areaOf(row), inputs_);
     const CoreDimensions core = coreDimensionsOf(set_, row);
-    return {core.modelName.value_or(std::string()), shown.resultTexts(),
-            readoutsOf(core, shown.state, shown.current())};
+    const CurrentResults current = shown.current();
+    return {core.modelName.value_or(std::string()), shown.state, current, readoutsOf(core, shown.state, current)};
 }
 
 std::vector<CoreReport> DesignReporter::reportAll() const
@@ -277,8 +287,9 @@ std::string formatReport(const CoreReport& report, ReportFormat format)
     }
     const char* const captions[] = {"滤波电感", "绕组圈数", "磁芯间隙", "最佳线径", "导线股数", "死负载"};
     std::string out = "磁芯型号：" + report.model + "\n";
-    for (std::size_t i = 0; i < report.results.size(); ++i)
-        out += std::string(captions[i]) + "：" + report.results[i] + "\n";
+    const std::array<std::string, 6> results = report.results();
+    for (std::size_t i = 0; i < results.size(); ++i)
+        out += std::string(captions[i]) + "：" + results[i] + "\n";
     out += "窗口绕线：" + windingFitText(report.readouts.fit) + "\n";
     out += "边缘磁通：" + fringedGapText(report.readouts.fringedGap) + "\n";
     out += "绕组铜损：" + copperText(report.readouts.copper) + "\n";

@@ -16,8 +16,12 @@ namespace lout {
 
 struct CoreReport {
     std::string model;
-    std::array<std::string, 6> results; // lab_Pram(0) to lab_Pram(5)
+    DesignState design;     // as the window holds it
+    CurrentResults current; // which of its results the window shows
     DesignReadouts readouts;
+
+    // lab_Pram(0) to lab_Pram(5) as the window shows them.
+    std::array<std::string, 6> results() const { return windowResultTexts(design, current); }
 };
 
 // The window's start-up model: the seventh in name order.
