@@ -55,12 +55,4 @@ private:
 // first; equal windows keep their order.
 std::vector<CoreReport> fittingCores(std::vector<CoreReport> reports);
 
-enum class ReportFormat { Table, Csv, Json };
-
-// One model: a caption and text per line (table), a header and a row
-// (csv), one object (json).
-std::string formatReport(const CoreReport& report, ReportFormat format);
-// Many models: one line each under a header (table, csv), an array (json).
-std::string formatReports(const std::vector<CoreReport>& reports, ReportFormat format);
-
 } // namespace lout

@@ -9,7 +9,7 @@
 #include "catalogue/core_catalogue.h"
 #include "catalogue/text_fold.h"
 #include "resources/program_version.h"
-#include "tools/design_report.h"
+#include "tools/report_formats.h"
 
 #include <QString>
 

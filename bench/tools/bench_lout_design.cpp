@@ -4,7 +4,7 @@
 #include "catalogue/core_catalogue.h"
 #include "jet/writer.h"
 #include "tools/catalogue_csv.h"
-#include "tools/design_report.h"
+#include "tools/report_formats.h"
 
 #include <benchmark/benchmark.h>
 
