@@ -44,7 +44,7 @@ WindowFormula formulaFor(std::string_view code)
 // The cross-section of the centre leg a turn goes round.
 enum class CentreLeg {
     Unknown,
-    Rectangular, // C wide, D deep: E, EI and U cores
+    Rectangular, // C wide, D deep: EE, EI and UU cores
     Round,       // C across: EC, ETD, PQ, RM and EP cores
 };
 

@@ -51,9 +51,10 @@ struct WindingWindow {
 std::optional<WindingWindow> windingWindowOf(const CoreDimensions& core);
 
 // The perimeter of the centre leg, mm, that a turn goes round: 2 (C + D) for
-// the rectangular legs of E, EI and U cores, pi C for the round poles of EC,
-// ETD, PQ, RM and EP cores (C and D as data/SOURCES.md defines them for each
-// family). Empty for any other family or where C or D is not a number.
+// the rectangular legs of EE, EI and UU cores, pi C for the round poles of
+// EC, ETD, PQ, RM and EP cores (C and D as data/SOURCES.md defines them for
+// each family). Empty for any other family (SOURCES.md defines no C and D
+// for a bare E or a UF core) or where C or D is not a number.
 std::optional<double> centreLegPerimeter(const CoreDimensions& core);
 
 // A design count (turns, strands) as the byte the winding takes: floored,

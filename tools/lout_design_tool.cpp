@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <charconv>
+#include <exception>
 #include <filesystem>
 #include <algorithm>
 #include <iostream>
@@ -212,6 +213,8 @@ int run(const Request& request)
         }
     } catch (const lout::CatalogueError& error) {
         return fail("错误 " + std::to_string(error.number()) + "：" + error.what());
+    } catch (const std::exception& error) {
+        return fail(std::string("出错：") + error.what());
     }
     std::cout.flush();
     return std::cout ? 0 : fail("无法写出结果");
