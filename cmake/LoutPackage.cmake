@@ -35,11 +35,13 @@ lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/core-catalogue.1 core_catalo
 # The Chinese pages, where man looks under a zh_CN locale.
 lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/zh_CN/lout.1 lout_man_zh INTO zh_CN)
 lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/zh_CN/core-catalogue.1 core_catalogue_man_zh INTO zh_CN)
+lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/lout-design.1 lout_design_man)
+lout_compressed(${PROJECT_SOURCE_DIR}/resources/man/zh_CN/lout-design.1 lout_design_man_zh INTO zh_CN)
 lout_compressed(${PROJECT_SOURCE_DIR}/resources/debian/changelog changelog_gz)
-add_custom_target(lout_compressed_docs ALL DEPENDS ${lout_man} ${core_catalogue_man} ${lout_man_zh}
-  ${core_catalogue_man_zh} ${changelog_gz})
-install(FILES ${lout_man} ${core_catalogue_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${lout_man_zh} ${core_catalogue_man_zh} DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)
+add_custom_target(lout_compressed_docs ALL DEPENDS ${lout_man} ${core_catalogue_man} ${lout_design_man} ${lout_man_zh}
+  ${core_catalogue_man_zh} ${lout_design_man_zh} ${changelog_gz})
+install(FILES ${lout_man} ${core_catalogue_man} ${lout_design_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${lout_man_zh} ${core_catalogue_man_zh} ${lout_design_man_zh} DESTINATION ${CMAKE_INSTALL_MANDIR}/zh_CN/man1)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/debian/copyright ${changelog_gz}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lout)
 

@@ -35,25 +35,15 @@ void forEachColumn(const Winding& w, OnColumn&& onColumn)
 {
     if (!(std::isfinite(w.diameter) && w.diameter > 0.0f))
         return;
-    const double columnWidth = static_cast<double>(w.diameter);
-    const double turnHeight = static_cast<double>(w.strands) * columnWidth * pitchFactor;
+    const std::optional<double> perColumn = turnsPerColumn(w.usableHeight, w.strands, w.diameter);
+    if (!perColumn || !(*perColumn > 0.0))
+        return;
+    const double fit = *perColumn;
     // Every column, the first one too, begins one gap after a column's width.
     double columnLeft = 0.0;
     unsigned turnsLeft = w.turns;
     for (;;) {
-        columnLeft = columnLeft + columnGap + columnWidth;
-
-        // Whole turns per column; none can be formed without strands or
-        // diameter, or when the height is not a finite number of turns.
-        if (turnHeight == 0.0)
-            return;
-        const double ratio = static_cast<double>(w.usableHeight) / turnHeight;
-        if (!std::isfinite(ratio))
-            return;
-        const double fit = std::floor(ratio);
-        if (!(fit > 0.0))
-            return;
-
+        columnLeft = nextColumnLeft(columnLeft, w.diameter);
         const unsigned inColumn = static_cast<double>(turnsLeft) < fit ? turnsLeft : static_cast<unsigned>(fit);
         onColumn(columnLeft, inColumn);
         turnsLeft -= inColumn;
@@ -102,6 +92,31 @@ bool overlaps(float centre, float radius, double low, double high)
 }
 
 } // namespace
+
+double nextColumnLeft(double columnLeft, float diameter)
+{
+    return columnLeft + columnGap + static_cast<double>(diameter);
+}
+
+double columnPitch(float diameter)
+{
+    return columnGap + static_cast<double>(diameter);
+}
+
+// Whole turns per column; none can be formed without strands or diameter,
+// or when the height is not a finite number of turns.
+std::optional<double> turnsPerColumn(float usableHeight, double strands, float diameter)
+{
+    if (!(std::isfinite(diameter) && diameter > 0.0f))
+        return std::nullopt;
+    const double turnHeight = strands * static_cast<double>(diameter) * pitchFactor;
+    if (turnHeight == 0.0)
+        return std::nullopt;
+    const double ratio = static_cast<double>(usableHeight) / turnHeight;
+    if (!std::isfinite(ratio))
+        return std::nullopt;
+    return std::max(std::floor(ratio), 0.0);
+}
 
 bool canTouch(const Circle& c, const DrawingBounds& bounds)
 {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace lout {
@@ -30,6 +31,22 @@ struct Winding {
 // 0.1 mm + diameter, whatever was drawn before. A diameter that is not a
 // positive finite number packs nothing.
 void packWinding(const Winding& w, const std::function<void(const Circle&)>& emit);
+
+// The left edge, mm, of the column after the one whose left edge is
+// `columnLeft` (0 before the first column): a gap of 0.1 mm and a column
+// width of one diameter on. The packing places its columns with it, and the
+// winding fit counts the columns a window holds with it.
+double nextColumnLeft(double columnLeft, float diameter);
+
+// Column pitch, mm: the gap before a column and its width.
+double columnPitch(float diameter);
+
+// Whole turns of `strands` parallel wires `diameter` mm thick that one
+// column of a window `usableHeight` mm high holds: floor(H / (strands × d ×
+// 1.1)), never below 0. Empty where no number of turns can be formed: a
+// diameter that is not a positive finite number, no strands, or a height
+// that is not a finite number of turns.
+std::optional<double> turnsPerColumn(float usableHeight, double strands, float diameter);
 
 std::vector<Circle> packWindingCircles(const Winding& w);
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace lout {
 
@@ -13,6 +14,7 @@ namespace {
 constexpr std::size_t kA = 0;
 constexpr std::size_t kB = 1;
 constexpr std::size_t kC = 2;
+constexpr std::size_t kD = 3;
 constexpr std::size_t kE = 4;
 
 // What the winding window loses to the coil former, mm.
@@ -37,6 +39,24 @@ WindowFormula formulaFor(std::string_view code)
     if (code == "UF" || code == "UU")
         return WindowFormula::SpanBy2E;
     return WindowFormula::None;
+}
+
+// The cross-section of the centre leg a turn goes round.
+enum class CentreLeg {
+    Unknown,
+    Rectangular, // C wide, D deep: EE, EI and UU cores
+    Round,       // C across: EC, ETD, PQ, RM and EP cores
+};
+
+CentreLeg centreLegFor(std::string_view code)
+{
+    for (const std::string_view c : {"EE", "EI", "UU"})
+        if (code == c)
+            return CentreLeg::Rectangular;
+    for (const std::string_view c : {"EC", "ET", "PQ", "RM", "EP"})
+        if (code == c)
+            return CentreLeg::Round;
+    return CentreLeg::Unknown;
 }
 
 // A dimension that takes part in arithmetic: a finite number.
@@ -101,6 +121,18 @@ std::optional<WindowSize> windowSizeOf(WindowFormula formula, const CoreDimensio
     return size;
 }
 
+// Steps 6-7: what the coil former leaves of the window, rounded to
+// hundredths the way the usable sizes are shown, and used as such.
+std::optional<double> usableWidthOf(const WindowSize& window)
+{
+    return roundedToHundredths(static_cast<double>(window.width) - kWidthAllowance);
+}
+
+std::optional<double> usableHeightOf(const WindowSize& window)
+{
+    return roundedToHundredths(window.height - kHeightAllowance);
+}
+
 } // namespace
 
 std::string familyCode(std::string_view modelName)
@@ -149,13 +181,13 @@ CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwi
         return layout;
 
     // Steps 6-7: usable sizes, rounded to hundredths and used as such.
-    const auto usableWidth = roundedToHundredths(static_cast<double>(window->width) - kWidthAllowance);
+    const auto usableWidth = usableWidthOf(*window);
     if (!usableWidth)
         return layout;
     layout.usableWidth = toSingle(*usableWidth);
     if (!layout.usableWidth)
         return layout;
-    const auto usableHeight = roundedToHundredths(window->height - kHeightAllowance);
+    const auto usableHeight = usableHeightOf(*window);
     if (!usableHeight)
         return layout;
     layout.usableHeight = toSingle(*usableHeight);
@@ -172,6 +204,46 @@ CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwi
     // Step 9: both pictures take the proportions of the usable window.
     layout.pictureHeight = toSingle(*usableHeight * static_cast<double>(*layout.windowScale));
     return layout;
+}
+
+std::optional<WindingWindow> windingWindowOf(const CoreDimensions& core)
+{
+    if (!core.modelName)
+        return std::nullopt;
+    const WindowFormula formula = formulaFor(familyCode(*core.modelName));
+    if (formula == WindowFormula::None)
+        return std::nullopt;
+    const auto window = windowSizeOf(formula, core);
+    if (!window)
+        return std::nullopt;
+    const auto usableWidth = usableWidthOf(*window);
+    const auto usableHeight = usableHeightOf(*window);
+    const auto usableWidthSingle = usableWidth ? toSingle(*usableWidth) : std::nullopt;
+    const auto usableHeightSingle = usableHeight ? toSingle(*usableHeight) : std::nullopt;
+    if (!usableWidthSingle || !usableHeightSingle)
+        return std::nullopt;
+    return WindingWindow{window->width, window->height, *usableWidthSingle, *usableHeightSingle};
+}
+
+std::optional<double> centreLegPerimeter(const CoreDimensions& core)
+{
+    if (!core.modelName)
+        return std::nullopt;
+    const CentreLeg leg = centreLegFor(familyCode(*core.modelName));
+    const auto c = finiteNumber(core.millimetres[kC]);
+    if (leg == CentreLeg::Unknown || !c)
+        return std::nullopt;
+    double perimeter = std::numbers::pi * *c;
+    if (leg == CentreLeg::Rectangular) {
+        const auto d = finiteNumber(core.millimetres[kD]);
+        if (!d)
+            return std::nullopt;
+        perimeter = 2.0 * (*c + *d);
+    }
+    // A leg of no size, or of a size beyond the doubles, has no perimeter.
+    if (!(std::isfinite(perimeter) && perimeter > 0.0))
+        return std::nullopt;
+    return perimeter;
 }
 
 std::optional<std::uint8_t> windingCount(float value)

@@ -36,6 +36,27 @@ struct CoreWindowLayout {
 
 CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwips, float pictureWidthTwips);
 
+// The winding window of a core by its family's formulas: the whole window
+// W × H, and what the coil former leaves of it, rounded to hundredths as the
+// core picture uses it (the usable width and height of its steps 6 and 7).
+struct WindingWindow {
+    float width;        // W, mm
+    double height;      // H, mm
+    float usableWidth;  // W - 1.1 mm
+    float usableHeight; // H - 2.2 mm
+};
+
+// Empty without a model name, for a family with no window formula, or where
+// a dimension the formulas need is not a number.
+std::optional<WindingWindow> windingWindowOf(const CoreDimensions& core);
+
+// The perimeter of the centre leg, mm, that a turn goes round: 2 (C + D) for
+// the rectangular legs of EE, EI and UU cores, pi C for the round poles of
+// EC, ETD, PQ, RM and EP cores (C and D as data/SOURCES.md defines them for
+// each family). Empty for any other family (SOURCES.md defines no C and D
+// for a bare E or a UF core) or where C or D is not a number.
+std::optional<double> centreLegPerimeter(const CoreDimensions& core);
+
 // A design count (turns, strands) as the byte the winding takes: floored,
 // empty when non-finite or outside 0..255.
 std::optional<std::uint8_t> windingCount(float value);

@@ -2,6 +2,7 @@
 # every target exists:
 #   <prefix>/lib/lout/lout and db1.mdb      the program beside its catalogue
 #   <prefix>/lib/lout/core-catalogue        the catalogue tool beside them
+#   <prefix>/lib/lout/lout-design           the design on the command line
 #   <prefix>/bin/lout -> ../lib/lout/lout   relative symlinks; the programs
 #   <prefix>/bin/core-catalogue -> ...      resolve them to find db1.mdb
 #   <prefix>/share/applications/lout.desktop
@@ -17,9 +18,9 @@ if(WIN32)
   target_sources(lout PRIVATE ${LOUT_RESOURCES_DIR}/lout.rc)
 endif()
 
-# The catalogue tool sits beside the program, so that with no file named
-# both find the same catalogue beside themselves.
-set(lout_programs lout core-catalogue)
+# The catalogue tool and lout-design sit beside the program, so that with
+# no file named all find the same catalogue beside themselves.
+set(lout_programs lout core-catalogue lout-design)
 install(TARGETS ${lout_programs} RUNTIME DESTINATION ${LOUT_INSTALL_APPDIR})
 
 if(NOT WIN32)

@@ -5,10 +5,12 @@
 #include "design/inputs.h"
 #include "design/number_text.h"
 #include "drawing/core_window.h"
+#include "drawing/design_readouts.h"
 #include "resources/string_table.h"
 #include "window/core_combo_box.h"
 #include "window/core_view.h"
 #include "window/event_wait.h"
+#include "window/readout_tips.h"
 #include "window/ripple_scroll_bar.h"
 #include "window/twips.h"
 #include "window/waveform_diagram.h"
@@ -339,6 +341,8 @@ void Lout::showResults()
     const std::array<std::string, 5> texts = shownResultTexts(design_, currentResults());
     for (std::size_t i = 0; i < texts.size(); ++i)
         results_.design.at(i)->setText(text(texts[i]));
+    const std::optional<CoreDimensions> core = chosenCore(coreRecords_);
+    showReadoutTips(*this, core ? readoutsOf(*core, design_, currentResults()) : DesignReadouts{});
 }
 
 void Lout::drawCore()

@@ -76,7 +76,7 @@ private:
     // Which results of the latest recomputation the current inputs gave.
     CurrentResults currentResults() const;
     // Writes lab_Pram(0) to lab_Pram(4) from the design, "--" for a result
-    // that is not current.
+    // that is not current, and the readouts of the design as tooltips.
     void showResults();
     // Draws the chosen core and the winding; a failure ends the drawing and
     // leaves the results as they are.

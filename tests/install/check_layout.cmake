@@ -6,9 +6,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/install_checks.cmake)
 
 set(catalogue "${PREFIX}/${APPDIR}/db1.mdb")
 
-# The program and the catalogue tool, side by side with the catalogue, each
-# reached through a relative symbolic link in bin/.
-foreach(name lout core-catalogue)
+# The program, the catalogue tool and lout-design, side by side with the
+# catalogue, each reached through a relative symbolic link in bin/.
+foreach(name lout core-catalogue lout-design)
   set(program "${PREFIX}/${APPDIR}/${name}")
   set(link "${PREFIX}/${BINDIR}/${name}")
   if(NOT (EXISTS "${program}" AND NOT IS_DIRECTORY "${program}"))

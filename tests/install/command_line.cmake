@@ -23,7 +23,9 @@ set(answers
   "lout|-h|--catalogue"
   "core-catalogue|--version|^core-catalogue 1\\.00\n$"
   "core-catalogue|--help|list.*init.*build.*dump"
-  "core-catalogue|list,--help|list.*init.*build.*dump")
+  "core-catalogue|list,--help|list.*init.*build.*dump"
+  "lout-design|--version|^lout-design 1\\.00\n$"
+  "lout-design|--help|--core.*--all.*--fits.*--format")
 # "program|argument,argument|more" into program, arguments and the rest.
 function(split_call call)
   string(REPLACE "|" ";" parts "${call}|")
@@ -49,7 +51,7 @@ endforeach()
 # file, the user data folder, the folder of the program.
 regex_quote(user_file "$ENV{XDG_DATA_HOME}/lout/db1.mdb")
 regex_quote(beside "${PREFIX}/${APPDIR}/db1.mdb")
-foreach(program lout core-catalogue)
+foreach(program lout core-catalogue lout-design)
   run_command(help TIMEOUT ${seconds} COMMAND "${PREFIX}/${BINDIR}/${program}" --help)
   if(NOT help_out MATCHES "1\\. [^\n]*指定的文件[^\n]*\n  2\\. [^\n]*\\$XDG_DATA_HOME/lout/db1\\.mdb.*~/\\.local/share/lout/db1\\.mdb[^\n]*${user_file}[^\n]*\n  3\\. [^\n]*${beside}")
     fail("${program} --help states the catalogue order with the places of this user")
@@ -67,7 +69,9 @@ set(mistakes
   "core-catalogue|frobnicate"
   "core-catalogue|list,a.mdb,b.mdb"
   "core-catalogue|init"
-  "core-catalogue|build,only-one.csv")
+  "core-catalogue|build,only-one.csv"
+  "lout-design|--bogus"
+  "lout-design|--catalogue")
 foreach(mistake IN LISTS mistakes)
   split_call("${mistake}|")
   run_command(run TIMEOUT ${seconds} COMMAND "${PREFIX}/${BINDIR}/${program}" ${arguments})

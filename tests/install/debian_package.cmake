@@ -79,9 +79,11 @@ endif()
 set(expected
   "./usr/${BINDIR}/core-catalogue -> ../${APPDIR}/core-catalogue"
   "./usr/${BINDIR}/lout -> ../${APPDIR}/lout"
+  "./usr/${BINDIR}/lout-design -> ../${APPDIR}/lout-design"
   "./usr/${APPDIR}/core-catalogue"
   "./usr/${APPDIR}/db1.mdb"
   "./usr/${APPDIR}/lout"
+  "./usr/${APPDIR}/lout-design"
   "./usr/${DATADIR}/applications/lout.desktop"
   "./usr/${DATADIR}/doc/lout/changelog.gz"
   "./usr/${DATADIR}/doc/lout/copyright"
@@ -93,6 +95,8 @@ set(expected
   "./usr/${DATADIR}/man/man1/lout.1.gz"
   "./usr/${DATADIR}/man/zh_CN/man1/core-catalogue.1.gz"
   "./usr/${DATADIR}/man/zh_CN/man1/lout.1.gz"
+  "./usr/${DATADIR}/man/man1/lout-design.1.gz"
+  "./usr/${DATADIR}/man/zh_CN/man1/lout-design.1.gz"
   "./usr/${DATADIR}/metainfo/${APPSTREAM_ID}.metainfo.xml")
 execute_process(COMMAND "${dpkg_deb}" --contents "${deb}" OUTPUT_VARIABLE listing)
 string(REPLACE "\n" ";" listing "${listing}")

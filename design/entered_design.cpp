@@ -1,0 +1,106 @@
+#include "design/entered_design.h"
+
+#include "design/design_calculation.h"
+#include "design/inputs.h"
+
+#include <cstdint>
+
+namespace lout {
+
+namespace {
+
+// The ripple spinner runs from 0 at the bottom to 100 at the top; the ripple
+// ratio is its value over the top.
+constexpr std::int16_t kRippleSpinnerTop = 100;
+
+void recompute(ShownDesign& w)
+{
+    const DesignCalculation calculation = calculateDesign(w.state);
+    w.state = calculation.state;
+    w.stored = calculation.stored;
+    w.changedSince = {};
+}
+
+void chooseModel(ShownDesign& w, float coreArea)
+{
+    w.state.coreArea = coreArea;
+    w.state.fluxDensity = kDesignFluxDensity;
+    recompute(w);
+}
+
+// A box whose text changes stores its number and recomputes.
+void enterText(ShownDesign& w, std::string EnteredInputs::*box, float DesignState::*input, const std::string& text)
+{
+    if (w.entered.*box == text)
+        return;
+    w.entered.*box = text;
+    w.state.*input = numberFromText(text);
+    recompute(w);
+}
+
+void enterFrequency(ShownDesign& w, const std::string& kilohertz)
+{
+    if (w.entered.frequency == kilohertz)
+        return;
+    w.entered.frequency = kilohertz;
+    const FrequencyInput frequency = frequencyFromText(kilohertz);
+    w.state.frequency = frequency.hertz;
+    if (!frequency.ok) {
+        w.changedSince.frequency = true;
+        return;
+    }
+    recompute(w);
+}
+
+void enterRipple(ShownDesign& w, int percent)
+{
+    if (w.entered.ripplePercent == percent)
+        return;
+    w.entered.ripplePercent = percent;
+    w.state.rippleRatio = rippleFromScrollBar(kRippleSpinnerTop, static_cast<std::int16_t>(percent));
+    recompute(w);
+}
+
+void enterAll(ShownDesign& w, const EnteredInputs& inputs)
+{
+    enterText(w, &EnteredInputs::secondaryPeakVoltage, &DesignState::secondaryPeakVoltage,
+              inputs.secondaryPeakVoltage);
+    enterText(w, &EnteredInputs::outputVoltage, &DesignState::outputVoltage, inputs.outputVoltage);
+    enterText(w, &EnteredInputs::outputCurrent, &DesignState::outputCurrent, inputs.outputCurrent);
+    enterFrequency(w, inputs.frequency);
+    enterRipple(w, inputs.ripplePercent);
+}
+
+} // namespace
+
+EnteredInputs startUpInputs()
+{
+    return {"56", "48", "10", "100", 5};
+}
+
+std::array<std::string, 6> windowResultTexts(const DesignState& state, const CurrentResults& current)
+{
+    const std::array<std::string, 5> results = shownResultTexts(state, current);
+    return {results[0], results[1], results[2], results[3], results[4],
+            shownDummyLoad(dummyLoad(state.outputVoltage, state.rippleRatio, state.outputCurrent))};
+}
+
+ShownDesign startedWindow(float startUpModelArea)
+{
+    // Before start-up the boxes hold their design-time names, which no
+    // entered text equals, and the spinner stands at 0.
+    ShownDesign w;
+    w.entered = {"txt_U2m", "txt_Uout", "txt_Iout", "txt_Fosc", 0};
+    chooseModel(w, startUpModelArea);
+    enterAll(w, startUpInputs());
+    return w;
+}
+
+ShownDesign afterEntering(ShownDesign window, float coreArea, const EnteredInputs& inputs)
+{
+    chooseModel(window, coreArea);
+    enterAll(window, inputs);
+    return window;
+}
+
+} // namespace lout

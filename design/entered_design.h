@@ -1,0 +1,50 @@
+#pragma once
+
+#include "design/current_results.h"
+#include "design/design_state.h"
+
+#include <array>
+#include <string>
+
+namespace lout {
+
+// What a user enters into the window: the texts of the four input boxes and
+// the ripple spinner's whole per cent.
+struct EnteredInputs {
+    std::string secondaryPeakVoltage; // V
+    std::string outputVoltage;        // V
+    std::string outputCurrent;        // A
+    std::string frequency;            // kHz
+    int ripplePercent = 0;            // 0..100
+};
+
+// The inputs start-up writes: 56 V, 48 V, 10 A, 100 kHz and 5 %.
+EnteredInputs startUpInputs();
+
+// The design as a window holds it between events, with what it shows.
+struct ShownDesign {
+    DesignState state;
+    StoredResults stored;
+    ChangedInputs changedSince;
+    EnteredInputs entered;
+
+    CurrentResults current() const { return resultsFromCurrentInputs(stored, changedSince); }
+};
+
+// lab_Pram(0) to lab_Pram(5) of a window holding `state`: the five results,
+// "--" where not current, and the dummy load of the inputs in force.
+std::array<std::string, 6> windowResultTexts(const DesignState& state, const CurrentResults& current);
+
+// A freshly started window: every value zero, the model of area
+// `startUpModelArea` chosen, then the start-up inputs written one by one.
+ShownDesign startedWindow(float startUpModelArea);
+
+// `window` after the model of area `coreArea` is chosen and `inputs` are
+// entered, in the order of the boxes from the top (secondary voltage,
+// output voltage, output current, frequency) and the ripple last. Each is
+// handled as the window handles it: a box or spinner that already shows the
+// entered value raises nothing, a frequency beyond the single range is kept
+// without a recomputation, any other change recomputes the design.
+ShownDesign afterEntering(ShownDesign window, float coreArea, const EnteredInputs& inputs);
+
+} // namespace lout
