@@ -73,9 +73,13 @@ Fields fieldsOf(const CoreReport& report)
 std::string csvHeader()
 {
     std::string line;
-    for (const char* name : kFieldNames)
-        line += (line.empty() ? "" : ",") + std::string(name);
-    return line + "\n";
+    for (const char* name : kFieldNames) {
+        if (!line.empty())
+            line += ',';
+        line += name;
+    }
+    line += '\n';
+    return line;
 }
 
 std::string csvRow(const CoreReport& report)

@@ -187,6 +187,8 @@ ResultLabels placeResults(QWidget* window)
         // A sunken edge that shows on all four sides against the light face.
         setColour(result, QPalette::Light, QApplication::palette().color(QPalette::Midlight));
         readWithCaption(result, caption);
+        // A result carries its readout as a tooltip: the pointer must find it.
+        result->setAttribute(Qt::WA_TransparentForMouseEvents, false);
         results[static_cast<std::size_t>(i)] = result;
     }
     return {{results[0], results[1], results[2], results[3], results[4]}, results[5]};

@@ -36,7 +36,8 @@ public:
         dir_ = pattern;
         std::ifstream in(LOUT_CORES_CSV, std::ios::binary);
         const lout::JetTable bundled =
-            lout::catalogueFromCsv(std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+            lout::catalogueFromCsv(std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()})
+                .table;
         lout::JetTable table{bundled.name, bundled.columns, {}};
         for (std::size_t i = 0; i < kModels; ++i) {
             std::vector<lout::FieldValue> row = bundled.rows[i % bundled.rows.size()];

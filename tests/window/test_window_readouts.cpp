@@ -3,6 +3,8 @@
 // the same design for the same inputs.
 #include "window_fixture.h"
 
+#include <QToolTip>
+
 #include <QAccessible>
 #include <QProcess>
 #include <QThread>
@@ -106,6 +108,13 @@ private slots:
             QCOMPARE(w_->get("cmb_Core")->toolTip(), modelListTip);
         }
         QVERIFY(w_->errors.isEmpty());
+        // The tip shows where the pointer rests on a result.
+        for (const char* control : {"lab_Pram(1)", "lab_Pram(2)", "lab_Pram(4)"}) {
+            QWidget* result = w_->get(control);
+            QTest::mouseMove(result, result->rect().center());
+            QTRY_VERIFY(QToolTip::isVisible());
+            QTRY_COMPARE(QToolTip::text(), result->toolTip());
+        }
     }
 
     // Random inputs entered into the window, each case from the start-up
