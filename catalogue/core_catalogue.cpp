@@ -19,6 +19,8 @@ namespace {
 constexpr const char* kNameColumn = "TYPE";
 constexpr const char* kAreaColumn = "Co_Ae";
 constexpr std::size_t kRequiredColumns = 8;
+// The dimensions A to F stand in the six columns after the one beside TYPE.
+constexpr std::size_t kFirstDimensionColumn = 2;
 
 std::optional<std::size_t> columnIndex(const std::vector<std::string>& columns, std::string_view name)
 {
@@ -45,7 +47,7 @@ float coreAreaFor(const FieldValue& v, const std::string& file, const std::strin
 
 } // namespace
 
-CoreRecordSet CoreRecordSet::open(const std::filesystem::path& file, std::size_t minimumRows)
+CoreCatalogue readCoreCatalogue(const std::filesystem::path& file, std::size_t minimumModels)
 {
     const std::string name = file.string();
     CatalogueTable table = readCatalogueTable(file);
@@ -58,11 +60,12 @@ CoreRecordSet CoreRecordSet::open(const std::filesystem::path& file, std::size_t
         throw errors::columnMissing(name, kAreaColumn);
     if (table.columns.size() < kRequiredColumns)
         throw errors::tooFewColumns(name, table.columns.size());
-    // The list shows field 0 and the search compares TYPE: they must agree.
+    // The list shows the first column and the drawing takes the model's
+    // family from it: it must be TYPE.
     if (*typeColumn != 0)
         throw errors::typeNotFirst(name);
 
-    if (table.rows.empty() && minimumRows > 0)
+    if (table.rows.empty() && minimumModels > 0)
         throw errors::emptyTable(name);
     for (std::size_t r = 0; r < table.rows.size(); ++r)
         if (isNull(table.rows[r][0]))
@@ -77,69 +80,44 @@ CoreRecordSet CoreRecordSet::open(const std::filesystem::path& file, std::size_t
     std::iota(order.begin(), order.end(), std::size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
 
-    CoreRecordSet set;
-    set.file_ = name;
-    set.columns_ = std::move(table.columns);
-    set.rows_.reserve(order.size());
-    for (const std::size_t index : order)
-        set.rows_.push_back(std::move(table.rows[index]));
-    set.current_ = set.rows_.size();
+    CoreCatalogue catalogue{name, {}};
+    catalogue.cores.reserve(order.size());
+    for (const std::size_t index : order) {
+        // Copied, not moved: the area's column may be one of the dimensions'.
+        const std::vector<FieldValue>& row = table.rows[index];
+        CatalogueCore core{modelNameOf(row[0]), {}, row[*areaColumn]};
+        for (std::size_t d = 0; d < core.dimensions.size(); ++d)
+            core.dimensions[d] = row[kFirstDimensionColumn + d];
+        catalogue.cores.push_back(std::move(core));
+    }
 
-    if (set.rows_.size() < minimumRows)
-        throw errors::tooFewModels(name, set.rows_.size(), minimumRows);
-    for (const auto& row : set.rows_)
-        coreAreaFor(row[*areaColumn], name, modelNameOf(row[0]));
-    return set;
+    if (catalogue.cores.size() < minimumModels)
+        throw errors::tooFewModels(name, catalogue.cores.size(), minimumModels);
+    for (const CatalogueCore& core : catalogue.cores)
+        coreAreaFor(core.area, name, core.name);
+    return catalogue;
 }
 
-void CoreRecordSet::moveFirst()
-{
-    if (rows_.empty())
-        throw errors::noCurrentRecord(file_);
-    current_ = 0;
-}
-
-void CoreRecordSet::moveNext()
-{
-    if (eof())
-        throw errors::noCurrentRecord(file_);
-    ++current_;
-}
-
-bool CoreRecordSet::findFirst(std::string_view name)
+std::optional<std::size_t> coreNamed(const CoreCatalogue& catalogue, std::string_view name)
 {
     const std::u32string wanted = foldedName(name);
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (foldedName(modelNameOf(rows_[i][0])) == wanted) {
-            current_ = i;
-            return true;
-        }
-    }
-    return false;
+    for (std::size_t i = 0; i < catalogue.cores.size(); ++i)
+        if (foldedName(catalogue.cores[i].name) == wanted)
+            return i;
+    return std::nullopt;
 }
 
-const FieldValue& CoreRecordSet::field(std::size_t ordinal) const
+float coreAreaOf(const CatalogueCore& core, const std::string& file)
 {
-    if (eof())
-        throw errors::noCurrentRecord(file_);
-    if (ordinal >= columns_.size())
-        throw errors::unknownField(file_, "第 " + std::to_string(ordinal) + " 号");
-    return rows_[current_][ordinal];
+    return coreAreaFor(core.area, file, {});
 }
 
-const FieldValue& CoreRecordSet::field(std::string_view name) const
+std::array<std::optional<double>, 6> dimensionsOf(const CatalogueCore& core)
 {
-    if (eof())
-        throw errors::noCurrentRecord(file_);
-    const auto index = columnIndex(columns_, name);
-    if (!index)
-        throw errors::unknownField(file_, std::string(name));
-    return rows_[current_][*index];
-}
-
-float coreAreaOf(const FieldValue& v, const std::string& file)
-{
-    return coreAreaFor(v, file, {});
+    std::array<std::optional<double>, 6> millimetres;
+    for (std::size_t d = 0; d < millimetres.size(); ++d)
+        millimetres[d] = numericValue(core.dimensions[d]);
+    return millimetres;
 }
 
 } // namespace lout

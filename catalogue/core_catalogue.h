@@ -3,55 +3,49 @@
 #include "catalogue/catalogue_errors.h"
 #include "jet/field_value.h"
 
+#include <array>
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lout {
 
-// The record set over CORE_DATA: every row and column, ordered by TYPE
-// ascending as Jet compares text (case-insensitive; equal names keep their
-// table order). Read once at open and served from memory.
-class CoreRecordSet {
-public:
-    // Opens `file` and reads CORE_DATA. Throws CatalogueError for a missing or
-    // unreadable file, a file that is not a Jet database, a missing table or
-    // column (TYPE, Co_Ae), fewer than eight columns, a null TYPE, a null or
-    // non-numeric Co_Ae, or fewer than `minimumRows` rows.
-    static CoreRecordSet open(const std::filesystem::path& file, std::size_t minimumRows = 7);
-
-    std::size_t rowCount() const { return rows_.size(); }
-    std::size_t columnCount() const { return columns_.size(); }
-    const std::vector<std::string>& columnNames() const { return columns_; }
-
-    // Cursor. After open the cursor lies past the last row (no current row).
-    void moveFirst();                      // 3021 when the set is empty
-    void moveNext();                       // 3021 when already past the end
-    bool eof() const { return current_ >= rows_.size(); }
-    // Makes the first row (from the top) whose TYPE equals `name`,
-    // case-insensitively, current; returns false and leaves the cursor where
-    // it was when none matches. The name is compared as a value.
-    bool findFirst(std::string_view name);
-
-    // Fields of the current row; 3021 without a current row, 3265 for an
-    // unknown ordinal or name (names compare case-insensitively).
-    const FieldValue& field(std::size_t ordinal) const;
-    const FieldValue& field(std::string_view name) const;
-
-    // Row access without the cursor (for listing and tools).
-    const std::vector<FieldValue>& row(std::size_t index) const { return rows_.at(index); }
-
-private:
-    std::string file_;
-    std::vector<std::string> columns_;
-    std::vector<std::vector<FieldValue>> rows_;
-    std::size_t current_ = 0;
+// One core model as the catalogue holds it: its name and the cells of its
+// dimensions and effective area as they were read. A cell that is null or
+// text is kept as such: it fails the drawing or the area where they use it.
+struct CatalogueCore {
+    std::string name;
+    std::array<FieldValue, 6> dimensions; // A, B, C, D, E, F, mm
+    FieldValue area;                      // effective cross-section, cm²
 };
 
-// Converts a Co_Ae cell to single precision: 94 for null, 13 for text that is
-// not a number.
-float coreAreaOf(const FieldValue& v, const std::string& file);
+// Every model of CORE_DATA, read once, in the catalogue's order: by name
+// ascending as Jet compares text (letter case aside), models of one name in
+// their table order.
+struct CoreCatalogue {
+    std::string file;
+    std::vector<CatalogueCore> cores;
+};
+
+// Reads `file`. Throws CatalogueError for a missing or unreadable file, a
+// file that is not a Jet database, a missing table or column (TYPE, Co_Ae),
+// fewer than eight columns, a null name, a null or non-numeric area, no
+// model at all (when at least one is asked for) or fewer than
+// `minimumModels`.
+CoreCatalogue readCoreCatalogue(const std::filesystem::path& file, std::size_t minimumModels = 7);
+
+// The first core named `name` as the catalogue compares names (letter case
+// aside), as a name typed into the model list finds it.
+std::optional<std::size_t> coreNamed(const CoreCatalogue& catalogue, std::string_view name);
+
+// The area as the design takes it, in single precision: error 94 for a null
+// cell, 13 for text that is not a number.
+float coreAreaOf(const CatalogueCore& core, const std::string& file);
+
+// The dimensions as numbers, empty where a cell holds none.
+std::array<std::optional<double>, 6> dimensionsOf(const CatalogueCore& core);
 
 } // namespace lout

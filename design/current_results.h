@@ -1,10 +1,5 @@
 #pragma once
 
-#include "design_state.h"
-
-#include <array>
-#include <string>
-
 namespace lout {
 
 // One flag for each result of the design, in the order they are computed.
@@ -30,20 +25,15 @@ using StoredResults = ResultFlags;
 using CurrentResults = ResultFlags;
 
 // Inputs of the design stored after the latest recomputation ran, with no
-// recomputation following them (a frequency beyond the single range).
+// recomputation following them (a frequency too large for single
+// precision).
 struct ChangedInputs {
     bool secondaryPeakVoltage = false, outputVoltage = false, outputCurrent = false, rippleRatio = false;
     bool coreArea = false, fluxDensity = false, frequency = false;
 };
 
+// Each result is current when its step stored it, the results it reads are
+// current and none of its inputs changed since.
 CurrentResults resultsFromCurrentInputs(const StoredResults& latest, const ChangedInputs& changedSince = {});
-
-// Texts of the result labels lab_Pram(0) to lab_Pram(4) for the results in
-// `s`. A result that is not current reads as a value that is not a number
-// ("-- uH"), until a later recomputation produces it again.
-std::array<std::string, 5> shownResultTexts(const DesignState& s, const CurrentResults& current);
-
-// Text of the duty-ratio box for `s.dutyRatio`, "--%" when it is not current.
-std::string shownDutyRatio(const DesignState& s, const CurrentResults& current);
 
 } // namespace lout

@@ -1,6 +1,5 @@
 #include "design/design_calculation.h"
 
-#include "design/number_text.h"
 #include "design/step_arithmetic.h"
 
 #include <optional>
@@ -15,22 +14,32 @@ namespace {
 // is, infinities and NaN included.
 using StepResult = std::optional<float>;
 
-constexpr double kHalf = 0.5;
-constexpr double kRectifierDrop = 1.3;   // Ud + U2s, V
-constexpr double kMicro = 1000000;       // H -> uH, Hz -> MHz
-constexpr double kSquareCm = 0.0001;     // cm^2 -> m^2
-constexpr double kFour = 4;
-constexpr double kPi = 3.1416;           // the pi of gap and strand area alike
-constexpr float kGapScale = 10000;       // single precision, exact
-constexpr double kTwo = 2;
-constexpr double kSkinDepthAt1MHz = 0.066; // mm
-constexpr double kCurrentDensity = 2.5;    // A/mm^2
+// The duty ratio is this part of the ratio of output to secondary voltage.
+constexpr double kDutyRatioPerVoltageRatio = 0.5;
+// Added before flooring, so that a count is rounded to the nearest whole
+// number, halves up.
+constexpr double kRoundingOffset = 0.5;
+constexpr double kRectifierDrop = 1.3;                    // Ud + U2s, V
+constexpr double kMicrohenriesPerHenry = 1000000;
+constexpr double kHertzPerMegahertz = 1000000;
+constexpr double kSquareMetresPerSquareCentimetre = 0.0001;
+constexpr double kPi = 3.1416; // as the gap and the strand area take it alike
+// The permeability of free space, 4π × 10⁻⁷ H/m, times 10⁷; dividing by the
+// flux density times kPermeabilityToGapMillimetres undoes the 10⁷ and gives
+// the gap in millimetres. Single precision, exact.
+constexpr double kScaledVacuumPermeability = 4 * kPi;
+constexpr float kPermeabilityToGapMillimetres = 10000;
+constexpr double kSkinDepthAt1MHz = 0.066;  // mm
+constexpr double kSkinDepthsPerDiameter = 2; // the wire is two skin depths thick
+constexpr double kCurrentDensity = 2.5;      // A/mm²
+// A circle's area is π d² over this: (d / r)².
+constexpr double kDiameterOverRadiusSquared = 4;
 
 // Half the voltage ratio. No test before the store.
 StepResult dutyRatioStep(const DesignState& s)
 {
     StepArithmetic f;
-    return f.narrow(f.div(f.mul(s.outputVoltage, kHalf), s.secondaryPeakVoltage));
+    return f.narrow(f.div(f.mul(s.outputVoltage, kDutyRatioPerVoltageRatio), s.secondaryPeakVoltage));
 }
 
 // L = (U2m - Uo - 1.3) * D * 1e6 / (f * Io * ripple), in uH: the voltage
@@ -41,15 +50,16 @@ StepResult inductanceStep(const DesignState& s)
     const double voltage = f.sub(s.secondaryPeakVoltage, s.outputVoltage);
     if (f.failed())
         return std::nullopt;
-    const double voltSeconds = f.mul(f.mul(f.sub(voltage, kRectifierDrop), s.dutyRatio), kMicro);
+    const double voltSeconds = f.mul(f.mul(f.sub(voltage, kRectifierDrop), s.dutyRatio), kMicrohenriesPerHenry);
     const double rippleRate = f.mul(f.mul(s.frequency, s.outputCurrent), s.rippleRatio);
     if (f.failed())
         return std::nullopt;
     return f.narrow(f.div(voltSeconds, rippleRate));
 }
 
-// N = Int((U2m - Uo - 1.3) * D / (f * ripple * B * Ae * 0.0001) + 0.5): the
-// inductor's volt-seconds over the allowed flux swing times the area.
+// N = (U2m - Uo - 1.3) * D / (f * ripple * B * Ae * 0.0001), rounded to the
+// nearest whole number: the inductor's volt-seconds over the allowed flux
+// swing times the area.
 StepResult turnsStep(const DesignState& s)
 {
     StepArithmetic f;
@@ -58,7 +68,7 @@ StepResult turnsStep(const DesignState& s)
     const double fluxSwing = f.mul(f.mul(f.mul(s.frequency, s.rippleRatio), s.fluxDensity), s.coreArea);
     if (f.failed())
         return std::nullopt;
-    const double rounded = f.add(f.div(voltSeconds, f.mul(fluxSwing, kSquareCm)), kHalf);
+    const double rounded = f.add(f.div(voltSeconds, f.mul(fluxSwing, kSquareMetresPerSquareCentimetre)), kRoundingOffset);
     if (f.failed())
         return std::nullopt;
     return f.narrow(StepArithmetic::floor(rounded));
@@ -68,8 +78,8 @@ StepResult turnsStep(const DesignState& s)
 StepResult airGapStep(const DesignState& s)
 {
     StepArithmetic f;
-    const double ampereTurns = f.mul(f.mul(f.mul(kFour, kPi), s.turns), s.outputCurrent);
-    const double scaledFlux = f.mul(s.fluxDensity, static_cast<double>(kGapScale));
+    const double ampereTurns = f.mul(f.mul(kScaledVacuumPermeability, s.turns), s.outputCurrent);
+    const double scaledFlux = f.mul(s.fluxDensity, static_cast<double>(kPermeabilityToGapMillimetres));
     if (f.failed())
         return std::nullopt;
     return f.narrow(f.div(ampereTurns, scaledFlux));
@@ -79,27 +89,27 @@ StepResult airGapStep(const DesignState& s)
 StepResult wireDiameterStep(const DesignState& s)
 {
     StepArithmetic f;
-    const double megahertz = f.div(s.frequency, kMicro);
+    const double megahertz = f.div(s.frequency, kHertzPerMegahertz);
     if (f.failed())
         return std::nullopt;
     const double root = f.sqrt(megahertz);
     if (f.failed())
         return std::nullopt;
-    return f.narrow(f.div(f.mul(kTwo, kSkinDepthAt1MHz), root));
+    return f.narrow(f.div(f.mul(kSkinDepthsPerDiameter, kSkinDepthAt1MHz), root));
 }
 
 // Current at 2.5 A/mm^2 over the cross-section of one wire. No test.
 StepResult strandsUnrounded(const DesignState& s)
 {
     StepArithmetic f;
-    const double copperArea = f.div(f.mul(f.mul(s.wireDiameter, kPi), s.wireDiameter), kFour);
+    const double copperArea = f.div(f.mul(f.mul(s.wireDiameter, kPi), s.wireDiameter), kDiameterOverRadiusSquared);
     return f.narrow(f.div(f.div(s.outputCurrent, kCurrentDensity), copperArea));
 }
 
 StepResult strandsRounded(const DesignState& s)
 {
     StepArithmetic f;
-    const double rounded = f.add(s.strands, kHalf);
+    const double rounded = f.add(s.strands, kRoundingOffset);
     if (f.failed())
         return std::nullopt;
     return f.narrow(StepArithmetic::floor(rounded));
@@ -115,18 +125,10 @@ bool store(float& variable, const StepResult& result)
 
 } // namespace
 
-std::array<std::string, 5> resultTexts(const DesignState& s)
+DesignResult calculateDesign(const DesignState& before)
 {
-    return {formatFixed(s.inductance, 1) + " uH", formatWhole(s.turns) + " 匝", formatFixed(s.airGap, 2) + " mm",
-            formatFixed(s.wireDiameter, 2) + " mm", formatWhole(s.strands) + " 股"};
-}
-
-DesignCalculation calculateDesign(const DesignState& before)
-{
-    DesignCalculation out{before, {}};
-    DesignState& s = out.state;
-    StoredResults& stored = out.stored;
-
+    DesignState s = before;
+    StoredResults stored;
     stored.dutyRatio = store(s.dutyRatio, dutyRatioStep(s));
     stored.inductance = store(s.inductance, inductanceStep(s));
     stored.turns = store(s.turns, turnsStep(s));
@@ -135,7 +137,30 @@ DesignCalculation calculateDesign(const DesignState& before)
     const bool unrounded = store(s.strands, strandsUnrounded(s));
     const bool rounded = store(s.strands, strandsRounded(s));
     stored.strands = unrounded && rounded;
-    return out;
+    return {s, resultsFromCurrentInputs(stored), dummyLoad(s.outputVoltage, s.rippleRatio, s.outputCurrent)};
+}
+
+DesignResult withoutRecomputing(DesignResult result, const ChangedInputs& changed)
+{
+    result.current = resultsFromCurrentInputs(result.current, changed);
+    return result;
+}
+
+std::optional<float> dummyLoad(float outputVoltage, float rippleRatio, float outputCurrent)
+{
+    StepArithmetic f;
+    const double ohms = f.div(f.div(outputVoltage, rippleRatio), outputCurrent);
+    if (f.failed())
+        return std::nullopt;
+    const float whole = f.narrow(StepArithmetic::floor(ohms));
+    if (f.failed())
+        return std::nullopt; // beyond single precision
+    return whole;
+}
+
+float rippleFromSpinner(std::int16_t top, std::int16_t value)
+{
+    return static_cast<float>(static_cast<double>(value) / static_cast<double>(top));
 }
 
 } // namespace lout

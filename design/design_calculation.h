@@ -1,28 +1,42 @@
 #pragma once
 
-#include "current_results.h"
-#include "design_state.h"
+#include "design/current_results.h"
+#include "design/design_state.h"
 
-#include <array>
-#include <string>
+#include <cstdint>
+#include <optional>
 
 namespace lout {
 
-// One recomputation: the new design state and which steps stored their
-// result.
-struct DesignCalculation {
+// Everything one recomputation of the design produces.
+struct DesignResult {
+    // Every stored value: the inputs, the duty ratio and the results. A step
+    // that failed before its store left the value of an earlier one.
     DesignState state;
-    StoredResults stored;
+    // Which results the current inputs produced.
+    CurrentResults current;
+    // The load whose current equals the ripple current, in whole ohms;
+    // empty when its division fails (no ripple, no current, overflow).
+    std::optional<float> dummyLoad;
 };
 
 // Evaluates the design equations (duty ratio, inductance, turns, gap,
-// diameter, strands) in their fixed order from `before`. Never fails: a step
-// whose arithmetic fails is abandoned and the next one runs.
-DesignCalculation calculateDesign(const DesignState& before);
+// diameter, strands) in their fixed order from `before`, and the dummy
+// load. Never fails: a step whose arithmetic fails is abandoned and the
+// next one runs.
+DesignResult calculateDesign(const DesignState& before);
 
-// Texts of the result labels lab_Pram(0) to lab_Pram(4) for the results in
-// `s`: the inductance "0.0 uH", the turns "0 匝", the gap and the diameter
-// "0.00 mm", the strands "0 股".
-std::array<std::string, 5> resultTexts(const DesignState& s);
+// `result` after inputs were stored without a recomputation (a frequency
+// too large for single precision is kept but not computed with): the values
+// stay, and the results those inputs feed are no longer current.
+DesignResult withoutRecomputing(DesignResult result, const ChangedInputs& changed);
+
+// The dummy load: Uo / ripple / Io floored to whole ohms and narrowed to
+// single precision; empty when the division fails.
+std::optional<float> dummyLoad(float outputVoltage, float rippleRatio, float outputCurrent);
+
+// The ripple ratio the spinner stands for: its value over its top value
+// (100), in double precision, narrowed.
+float rippleFromSpinner(std::int16_t top, std::int16_t value);
 
 } // namespace lout

@@ -39,11 +39,12 @@ public:
         return std::sqrt(a);
     }
 
-    // Int of the language: the largest whole number not above the value.
+    // The largest whole number not above the value.
     static double floor(double a) { return std::floor(a); }
 
-    // Narrowing to single precision rounds to nearest; a finite value beyond
-    // the single range becomes an infinity and counts as an overflow.
+    // Narrowing to single precision rounds to nearest; a finite value too
+    // large for single precision becomes an infinity and counts as an
+    // overflow.
     float narrow(double a)
     {
         const float narrowed = static_cast<float>(a);

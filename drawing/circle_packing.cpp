@@ -132,12 +132,6 @@ void packWinding(const Winding& w, const std::function<void(const Circle&)>& emi
     });
 }
 
-std::vector<Circle> packWindingCircles(const Winding& w)
-{
-    std::vector<Circle> circles;
-    packWinding(w, [&](const Circle& c) { circles.push_back(c); });
-    return circles;
-}
 
 void packVisibleWinding(const Winding& w, const DrawingBounds& bounds,
                         const std::function<void(const Circle&)>& emit)

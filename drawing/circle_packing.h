@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <vector>
 
 namespace lout {
 
@@ -47,8 +46,6 @@ double columnPitch(float diameter);
 // diameter that is not a positive finite number, no strands, or a height
 // that is not a finite number of turns.
 std::optional<double> turnsPerColumn(float usableHeight, double strands, float diameter);
-
-std::vector<Circle> packWindingCircles(const Winding& w);
 
 // A rectangle of the drawing plane in twips (left <= right, top <= bottom
 // for a non-empty one).

@@ -1,6 +1,6 @@
 #include "drawing/core_window.h"
 
-#include "design/number_text.h"
+#include "design/text/number_text.h"
 
 #include <cmath>
 #include <limits>
@@ -121,8 +121,8 @@ std::optional<WindowSize> windowSizeOf(WindowFormula formula, const CoreDimensio
     return size;
 }
 
-// Steps 6-7: what the coil former leaves of the window, rounded to
-// hundredths the way the usable sizes are shown, and used as such.
+// What the coil former leaves of the window, rounded to hundredths the way
+// the usable sizes are shown, and used as such.
 std::optional<double> usableWidthOf(const WindowSize& window)
 {
     return roundedToHundredths(static_cast<double>(window.width) - kWidthAllowance);
@@ -155,14 +155,14 @@ CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwi
 {
     CoreWindowLayout layout;
 
-    // Steps 1-3: model name, dimensions and the family's window formulas.
+    // The model's family gives the window's formulas.
     if (!core.modelName)
         return layout;
     const auto window = windowSizeOf(formulaFor(familyCode(*core.modelName)), core);
     if (!window)
         return layout;
 
-    // Step 4: the yoke stands for dimension A.
+    // The yoke stands for dimension A.
     const auto a = finiteNumber(core.millimetres[kA]);
     if (!a)
         return layout;
@@ -172,7 +172,7 @@ CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwi
         return layout;
     layout.outlineScale = outlineScale;
 
-    // Step 5: the legs are E long at that scale.
+    // The legs are E long at that scale.
     const auto e = finiteNumber(core.millimetres[kE]);
     if (!e)
         return layout;
@@ -180,7 +180,7 @@ CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwi
     if (!layout.legHeight)
         return layout;
 
-    // Steps 6-7: usable sizes, rounded to hundredths and used as such.
+    // The usable sizes, rounded to hundredths and used as such.
     const auto usableWidth = usableWidthOf(*window);
     if (!usableWidth)
         return layout;
@@ -194,14 +194,14 @@ CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwi
     if (!layout.usableHeight)
         return layout;
 
-    // Step 8: the picture's fixed width stands for the usable width. A usable
-    // width of 0.00 ends the pass here.
+    // The picture's fixed width stands for the usable width. A usable width
+    // of 0.00 ends the pass here.
     const auto windowRatio = quotient(static_cast<double>(pictureWidthTwips), *usableWidth);
     layout.windowScale = windowRatio ? toSingle(*windowRatio) : std::nullopt;
     if (!layout.windowScale)
         return layout;
 
-    // Step 9: both pictures take the proportions of the usable window.
+    // Both pictures take the proportions of the usable window.
     layout.pictureHeight = toSingle(*usableHeight * static_cast<double>(*layout.windowScale));
     return layout;
 }

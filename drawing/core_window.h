@@ -20,16 +20,17 @@ struct CoreDimensions {
 // or the whole name when it is shorter.
 std::string familyCode(std::string_view modelName);
 
-// What one pass of the core picture does. Each optional is set only when the
-// step that produces it was reached; a failing step ends the pass there.
+// What one pass of the core picture works out, in this order. Each optional
+// is set only when everything before it could be worked out; the first that
+// cannot ends the pass there.
 struct CoreWindowLayout {
-    std::optional<float> outlineScale;  // twips per mm of the yoke (step 4)
-    std::optional<float> legHeight;     // twips, Shape1(1..3) height (step 5)
-    std::optional<float> usableWidth;   // mm, rounded through "0.00" (step 6)
-    std::optional<float> usableHeight;  // mm, rounded through "0.00" (step 7)
-    std::optional<float> windowScale;   // twips per mm of the window (step 8)
-    std::optional<float> pictureHeight; // twips, PicBox(1),(2) height (step 9)
-    // True when every step up to the picture heights succeeded: the pass
+    std::optional<float> outlineScale;  // twips per mm of the yoke
+    std::optional<float> legHeight;     // twips, the height of the three legs
+    std::optional<float> usableWidth;   // mm, rounded through "0.00"
+    std::optional<float> usableHeight;  // mm, rounded through "0.00"
+    std::optional<float> windowScale;   // twips per mm of the window pictures
+    std::optional<float> pictureHeight; // twips, the height of both window pictures
+    // True when everything up to the picture heights was worked out: the pass
     // then waits and draws the winding.
     bool readyToDraw() const { return pictureHeight.has_value(); }
 };
@@ -38,7 +39,7 @@ CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwi
 
 // The winding window of a core by its family's formulas: the whole window
 // W × H, and what the coil former leaves of it, rounded to hundredths as the
-// core picture uses it (the usable width and height of its steps 6 and 7).
+// core picture uses it (its usable width and height).
 struct WindingWindow {
     float width;        // W, mm
     double height;      // H, mm

@@ -1,6 +1,6 @@
 #include "drawing/design_readouts.h"
 
-#include "design/number_text.h"
+#include "design/text/number_text.h"
 
 namespace lout {
 
@@ -10,8 +10,10 @@ constexpr double milliohmsPerOhm = 1000;
 
 } // namespace
 
-DesignReadouts readoutsOf(const CoreDimensions& core, const DesignState& design, const CurrentResults& current)
+DesignReadouts readoutsOf(const CoreDimensions& core, const DesignResult& result)
 {
+    const DesignState& design = result.state;
+    const CurrentResults& current = result.current;
     DesignReadouts readouts;
     const std::optional<WindingWindow> window = windingWindowOf(core);
     if (!window)

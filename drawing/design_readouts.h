@@ -1,7 +1,6 @@
 #pragma once
 
-#include "design/current_results.h"
-#include "design/design_state.h"
+#include "design/design_calculation.h"
 #include "design/fringing_gap.h"
 #include "design/winding_copper.h"
 #include "drawing/core_window.h"
@@ -24,7 +23,7 @@ struct DesignReadouts {
     std::optional<double> windowArea; // W × H of the whole window, mm²
 };
 
-DesignReadouts readoutsOf(const CoreDimensions& core, const DesignState& design, const CurrentResults& current);
+DesignReadouts readoutsOf(const CoreDimensions& core, const DesignResult& design);
 
 // The readouts as the window's tooltips and the command line state them,
 // or what is missing where a readout is empty.

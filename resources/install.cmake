@@ -11,13 +11,6 @@
 set(LOUT_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(LOUT_APPSTREAM_ID org.lout.lout)
 
-# The Windows program file carries the icon, string table and version
-# record itself; the script is added here because only now does the
-# program target exist.
-if(WIN32)
-  target_sources(lout PRIVATE ${LOUT_RESOURCES_DIR}/lout.rc)
-endif()
-
 # The catalogue tool and lout-design sit beside the program, so that with
 # no file named all find the same catalogue beside themselves.
 set(lout_programs lout core-catalogue lout-design)

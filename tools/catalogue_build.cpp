@@ -31,7 +31,7 @@ std::vector<std::uint8_t> databaseBytes(const JetTable& table, const fs::path& c
 void readAsTheProgramDoes(const fs::path& written, const fs::path& database)
 {
     try {
-        (void)CoreRecordSet::open(written, kModelsTheProgramNeeds);
+        (void)readCoreCatalogue(written, kModelsTheProgramNeeds);
     } catch (const CatalogueError& error) {
         std::string message = error.what();
         const std::string temporary = written.string();

@@ -130,15 +130,14 @@ int list(const std::optional<std::filesystem::path>& named)
         if (const int status = print("磁芯数据库：" + found->file.string() + "（"
                                      + lout::placeDescription(found->kind) + "）\n"))
             return status;
-        const lout::CoreRecordSet set = lout::CoreRecordSet::open(found->file, 0);
-        const auto name = [&set](std::size_t row) { return lout::textValue(set.row(row).at(0)).value_or(""); };
-        std::string shown = "型号数：" + std::to_string(set.rowCount()) + "\n";
-        if (set.rowCount() > 0)
-            shown += "第一个型号：" + name(0) + "\n最后一个型号：" + name(set.rowCount() - 1) + "\n";
+        const std::vector<lout::CatalogueCore> cores = lout::readCoreCatalogue(found->file, 0).cores;
+        std::string shown = "型号数：" + std::to_string(cores.size()) + "\n";
+        if (!cores.empty())
+            shown += "第一个型号：" + cores.front().name + "\n最后一个型号：" + cores.back().name + "\n";
         if (const int status = print(shown))
             return status;
-        if (set.rowCount() < lout::kModelsTheProgramNeeds)
-            throw lout::catalogue_errors::tooFewModels(found->file.string(), set.rowCount(),
+        if (cores.size() < lout::kModelsTheProgramNeeds)
+            throw lout::catalogue_errors::tooFewModels(found->file.string(), cores.size(),
                                                        lout::kModelsTheProgramNeeds);
     } catch (const lout::CatalogueError& error) {
         fail(error);

@@ -139,17 +139,6 @@ std::string asTyped(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdString();
 }
 
-// The row of the first model named `name`, the catalogue's way (letter case
-// aside), as the window's model list finds a typed name.
-std::optional<std::size_t> rowNamed(const lout::CoreRecordSet& set, const std::string& name)
-{
-    const std::u32string wanted = lout::foldedName(name);
-    for (std::size_t row = 0; row < set.rowCount(); ++row)
-        if (lout::foldedName(lout::textValue(set.row(row).at(0)).value_or("")) == wanted)
-            return row;
-    return std::nullopt;
-}
-
 struct Request {
     std::optional<std::filesystem::path> catalogue;
     lout::EnteredInputs inputs = lout::startUpInputs();
@@ -197,19 +186,19 @@ int run(const Request& request)
     try {
         const lout::CataloguePlace found = lout::catalogueToRead(request.catalogue);
         const std::string file = found.file.string();
-        const lout::CoreRecordSet set = lout::CoreRecordSet::open(found.file, kModelsTheProgramNeeds);
-        const lout::DesignReporter reporter(set, file, request.inputs);
+        const lout::CoreCatalogue catalogue = lout::readCoreCatalogue(found.file, kModelsTheProgramNeeds);
+        const lout::DesignReporter reporter(catalogue, request.inputs);
         if (request.all) {
             std::vector<lout::CoreReport> reports = reporter.reportAll();
             if (request.fitsOnly)
                 reports = lout::fittingCores(std::move(reports));
             std::cout << lout::formatReports(reports, request.format);
         } else {
-            const std::optional<std::size_t> row =
-                request.core ? rowNamed(set, *request.core) : std::optional(lout::kStartUpModelRow);
-            if (!row)
+            const std::optional<std::size_t> index =
+                request.core ? lout::coreNamed(catalogue, *request.core) : std::optional(lout::kStartUpModel);
+            if (!index)
                 return fail("磁芯数据库 " + file + " 中没有型号" + inQuotes(*request.core));
-            std::cout << lout::formatReport(reporter.report(*row), request.format);
+            std::cout << lout::formatReport(reporter.report(*index), request.format);
         }
     } catch (const lout::CatalogueError& error) {
         return fail("错误 " + std::to_string(error.number()) + "：" + error.what());

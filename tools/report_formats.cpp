@@ -1,6 +1,6 @@
 #include "tools/report_formats.h"
 
-#include "design/number_text.h"
+#include "design/text/number_text.h"
 #include "tools/csv.h"
 
 #include <algorithm>

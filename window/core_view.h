@@ -11,10 +11,9 @@ namespace lout {
 
 class WindingPicture;
 
-// The core drawing, Frame4: the chosen core's outline, a yoke (Shape1(0))
-// with three legs hanging from it (Shape1(1) to Shape1(3)), and its two
-// winding windows (PicBox(1), PicBox(2)) with the winding's wires packed
-// into them. The yoke and the windows keep their design widths: the yoke
+// The core drawing: the chosen core's outline, a yoke with three legs
+// hanging from it, and its two winding windows with the winding's wires
+// packed into them. The yoke and the windows keep their design widths: the yoke
 // stands for the core's length A, each window for its usable width.
 //
 // A drawing pass sets the core's geometry, then draws the winding after a

@@ -1,9 +1,9 @@
 #include "window/lout.h"
 
 #include "catalogue/catalogue_errors.h"
-#include "design/design_calculation.h"
-#include "design/inputs.h"
-#include "design/number_text.h"
+#include "design/text/entered_design.h"
+#include "design/text/input_text.h"
+#include "design/text/shown_texts.h"
 #include "drawing/core_window.h"
 #include "drawing/design_readouts.h"
 #include "resources/string_table.h"
@@ -31,21 +31,10 @@ namespace lout {
 
 namespace {
 
-// Start-up chooses the seventh model and writes these inputs, in this order.
-constexpr int kDefaultModelIndex = 6;
-constexpr const char* kDefaultSecondaryVoltage = "56"; // V
-constexpr const char* kDefaultOutputVoltage = "48";    // V
-constexpr const char* kDefaultOutputCurrent = "10";    // A
-constexpr const char* kDefaultFrequency = "100";       // kHz
-constexpr int kDefaultRipplePercent = 5;
-
 // The core drawing takes the diagram's place, this far below its top.
 constexpr double kCoreViewBelowDiagramTwips = 120;
 // The tooltip of the model list in the string table.
 constexpr int kModelListTipString = 301;
-// Where the catalogue keeps the model name and the dimensions A to F.
-constexpr std::size_t kModelNameColumn = 0;
-constexpr std::size_t kFirstDimensionColumn = 2;
 
 QString text(const std::string& utf8)
 {
@@ -58,21 +47,10 @@ float numberIn(const QLineEdit& box)
     return numberFromText(box.text().toStdString());
 }
 
-// The current row's cells as numbers; a row that cannot be read draws no
-// core.
-std::optional<CoreDimensions> chosenCore(const std::optional<CoreRecordSet>& records)
+// A core as the drawing reads it.
+CoreDimensions drawnCore(const CatalogueCore& core)
 {
-    if (!records)
-        return std::nullopt;
-    try {
-        CoreDimensions core{textValue(records->field(kModelNameColumn)), {}};
-        for (std::size_t i = 0; i < core.millimetres.size(); ++i)
-            core.millimetres[i] = numericValue(records->field(kFirstDimensionColumn + i));
-        return core;
-    } catch (const CatalogueError& error) {
-        qWarning("lout: the chosen core is not drawn: error %d: %s", error.number(), error.what());
-        return std::nullopt;
-    }
+    return {core.name, dimensionsOf(core)};
 }
 
 } // namespace
@@ -113,7 +91,8 @@ void Lout::connectHandlers()
     onText(inputs_.outputVoltage, &Lout::outputVoltageChanged);
     onText(inputs_.outputCurrent, &Lout::outputCurrentChanged);
     onText(inputs_.frequency, &Lout::frequencyChanged);
-    onText(inputs_.ripple, &Lout::updateDummyLoad);
+    // Typing in the ripple box shows the dummy load again, nothing more.
+    onText(inputs_.ripple, &Lout::showDummyLoad);
     connect(inputs_.ripple, &QLineEdit::editingFinished, this,
             [this] { afterEditingFinished(*inputs_.ripple, this, [this] { applyTypedRipple(); }); });
     connect(inputs_.rippleSpinner, &QAbstractSlider::valueChanged, this, [this] { runHandler(&Lout::rippleChanged); });
@@ -135,59 +114,54 @@ void Lout::startUp(const std::filesystem::path& catalogue)
         ~StartUpEnds() { flag = false; }
     } startUpEnds{startingUp_};
 
-    // 1. Top-left corner of the screen, 3400 twips high outside.
+    // The top-left corner of the screen, 3400 twips high outside.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().topLeft());
     fitOuterHeight(*this);
 
-    // 2.-4. The catalogue and its record set, held for the whole run.
-    catalogueFile_ = catalogue.string();
-    coreRecords_.emplace(CoreRecordSet::open(catalogue, 0));
+    // The catalogue, read once and held for the whole run. One without any
+    // model fails as listing its first model would.
+    catalogue_ = readCoreCatalogue(catalogue, 0);
+    if (catalogue_.cores.empty())
+        throw catalogue_errors::noCurrentRecord(catalogue_.file);
 
-    // 5. The model list in record-set order. Qt selects the first entry
+    // The model list in the catalogue's order. Qt selects the first entry
     // added by itself; the list rather starts with nothing chosen, and only
-    // the choice of step 8 raises the handler.
+    // the start-up model's choice below raises the handler.
     CoreComboBox* models = inputs_.models;
     {
         const QSignalBlocker quiet(models);
-        coreRecords_->moveFirst();
-        while (!coreRecords_->eof()) {
-            const std::optional<std::string> name = textValue(coreRecords_->field(kModelNameColumn));
-            if (!name)
-                throw CatalogueError(catalogue_errors::kInvalidUseOfNull,
-                                     "无效使用 Null：磁芯目录 " + catalogueFile_ + " 中有一个型号名称为空");
-            models->addItem(text(*name));
-            coreRecords_->moveNext();
-        }
+        for (const CatalogueCore& core : catalogue_.cores)
+            models->addItem(text(core.name));
         models->setCurrentIndex(-1);
         models->setEditText(QStringLiteral("cmb_Core")); // its design-time text
     }
 
-    // 6. The list's tooltip.
     const std::string_view tip = resourceString(kModelListTipString);
     models->setToolTip(QString::fromUtf8(tip.data(), static_cast<qsizetype>(tip.size())));
 
-    // 7. The core drawing takes the diagram's place.
+    // The core drawing takes the diagram's place.
     coreView_->move(coreView_->x(), diagram_->y() + twipsToPixels(kCoreViewBelowDiagramTwips));
 
-    // 8. The seventh model.
-    if (models->count() <= kDefaultModelIndex)
+    // The start-up model, then the start-up inputs and the ripple, each
+    // through the handler a user's change raises.
+    if (models->count() <= static_cast<int>(kStartUpModel))
         throw CatalogueError(catalogue_errors::kInvalidPropertyValue,
-                             "无效的属性值：磁芯目录 " + catalogueFile_ + " 只有 " + std::to_string(models->count()) +
+                             "无效的属性值：磁芯目录 " + catalogue_.file + " 只有 " + std::to_string(models->count()) +
                                  " 个型号，不能选定第 7 个");
-    models->setCurrentIndex(kDefaultModelIndex);
+    models->setCurrentIndex(static_cast<int>(kStartUpModel));
     rethrowStartupFailure();
 
-    // 9.-13. The default inputs and the ripple.
-    const std::pair<QLineEdit*, const char*> defaults[] = {{inputs_.secondaryVoltage, kDefaultSecondaryVoltage},
-                                                           {inputs_.outputVoltage, kDefaultOutputVoltage},
-                                                           {inputs_.outputCurrent, kDefaultOutputCurrent},
-                                                           {inputs_.frequency, kDefaultFrequency}};
+    const EnteredInputs entered = startUpInputs();
+    const std::pair<QLineEdit*, const std::string&> defaults[] = {{inputs_.secondaryVoltage, entered.secondaryPeakVoltage},
+                                                                  {inputs_.outputVoltage, entered.outputVoltage},
+                                                                  {inputs_.outputCurrent, entered.outputCurrent},
+                                                                  {inputs_.frequency, entered.frequency}};
     for (const auto& [box, typed] : defaults) {
-        box->setText(QString::fromLatin1(typed));
+        box->setText(text(typed));
         rethrowStartupFailure();
     }
-    inputs_.rippleSpinner->setValue(kDefaultRipplePercent);
+    inputs_.rippleSpinner->setValue(entered.ripplePercent);
     rethrowStartupFailure();
 
     models->setFocus();
@@ -196,82 +170,65 @@ void Lout::startUp(const std::filesystem::path& catalogue)
 void Lout::chooseModel()
 {
     const int entry = inputs_.models->currentIndex();
-    if (!coreRecords_ || entry < 0)
+    if (entry < 0 || static_cast<std::size_t>(entry) >= catalogue_.cores.size())
         throw CatalogueError(catalogue_errors::kNoCurrentRecord, "磁芯目录尚未打开或没有选定型号，没有当前记录");
-    // List entry k was listed from the k-th row in TYPE order: that row
-    // becomes current, also where two rows share a name.
-    coreRecords_->moveFirst();
-    for (int row = 0; row < entry; ++row)
-        coreRecords_->moveNext();
-    design_.coreArea = coreAreaOf(coreRecords_->field(std::string_view("Co_Ae")), catalogueFile_);
-    design_.fluxDensity = kDesignFluxDensity;
+    // List entry k is the catalogue's core k, also where two share a name.
+    chosenCore_ = static_cast<std::size_t>(entry);
+    design_.state.coreArea = coreAreaOf(catalogue_.cores[*chosenCore_], catalogue_.file);
+    design_.state.fluxDensity = kDesignFluxDensity;
     recompute();
 }
 
 void Lout::secondaryVoltageChanged()
 {
-    design_.secondaryPeakVoltage = numberIn(*inputs_.secondaryVoltage);
+    design_.state.secondaryPeakVoltage = numberIn(*inputs_.secondaryVoltage);
     recompute();
-    inputs_.dutyRatio->setText(text(shownDutyRatio(design_, currentResults())));
 }
 
 void Lout::outputVoltageChanged()
 {
-    design_.outputVoltage = numberIn(*inputs_.outputVoltage);
+    design_.state.outputVoltage = numberIn(*inputs_.outputVoltage);
     recompute();
-    inputs_.dutyRatio->setText(text(shownDutyRatio(design_, currentResults())));
-    // The dummy load follows the output voltage at once.
-    updateDummyLoad();
 }
 
 void Lout::outputCurrentChanged()
 {
-    design_.outputCurrent = numberIn(*inputs_.outputCurrent);
+    design_.state.outputCurrent = numberIn(*inputs_.outputCurrent);
     recompute();
-    // The dummy load follows the output current at once.
-    updateDummyLoad();
 }
 
 void Lout::frequencyChanged()
 {
     const FrequencyInput frequency = frequencyFromText(inputs_.frequency->text().toStdString());
-    design_.frequency = frequency.hertz;
-    // A frequency beyond the single range is kept but not computed with:
-    // the results it feeds no longer belong to the inputs.
-    if (!frequency.ok) {
-        changedSinceRecomputation_.frequency = true;
-        showResults();
-        coreView_->clearWindings();
+    design_.state.frequency = frequency.hertz;
+    if (frequency.ok) {
+        recompute();
         return;
     }
-    recompute();
+    // A frequency too large for single precision is kept but not computed
+    // with: the results it feeds no longer belong to the inputs, and no
+    // winding is drawn for them.
+    design_ = withoutRecomputing(design_, {.frequency = true});
+    showResults();
+    coreView_->clearWindings();
 }
 
 void Lout::rippleChanged()
 {
     rippleTakenBeforeStep_ = false;
     RippleScrollBar* spinner = inputs_.rippleSpinner;
-    design_.rippleRatio = rippleFromScrollBar(static_cast<std::int16_t>(spinner->topValue()),
-                                              static_cast<std::int16_t>(spinner->value()));
-    const QString percent = text(formatPercent(design_.rippleRatio));
-    // The write raises updateDummyLoad here. A box that already reads the
-    // new percentage (typed there, not yet applied) raises nothing, yet its
-    // dummy load was worked out from the old ripple: it is recomputed all
-    // the same.
-    if (inputs_.ripple->text() == percent)
-        updateDummyLoad();
-    else
-        inputs_.ripple->setText(percent);
+    design_.state.rippleRatio = rippleFromSpinner(static_cast<std::int16_t>(spinner->topValue()),
+                                                  static_cast<std::int16_t>(spinner->value()));
+    const QString percent = text(shownTexts(design_).ripple);
+    inputs_.ripple->setText(percent);
     inputs_.ripple->setModified(false); // the box shows the ripple in force
     diagram_->showRipple(percent);
     recompute();
 }
 
-void Lout::updateDummyLoad()
+void Lout::showDummyLoad()
 {
-    // A division that fails (no ripple, no current) shows no load.
-    results_.dummyLoad->setText(
-        text(shownDummyLoad(dummyLoad(design_.outputVoltage, design_.rippleRatio, design_.outputCurrent))));
+    results_.dummyLoad->setText(text(shownTexts(design_).results.back()));
 }
 
 void Lout::toggleView()
@@ -295,7 +252,7 @@ void Lout::applyTypedRipple()
         inputs_.rippleSpinner->setValue(*percent);
         return;
     }
-    inputs_.ripple->setText(text(formatPercent(design_.rippleRatio)));
+    inputs_.ripple->setText(text(shownTexts(design_).ripple));
 }
 
 // The spinner's step comes before the box is left (a click that takes the
@@ -324,38 +281,33 @@ void Lout::applyRippleTakenBeforeStep()
 
 void Lout::recompute()
 {
-    const DesignCalculation calculation = calculateDesign(design_);
-    design_ = calculation.state;
-    storedResults_ = calculation.stored;
-    changedSinceRecomputation_ = {};
+    design_ = calculateDesign(design_.state);
     emit recomputed();
-}
-
-CurrentResults Lout::currentResults() const
-{
-    return resultsFromCurrentInputs(storedResults_, changedSinceRecomputation_);
 }
 
 void Lout::showResults()
 {
-    const std::array<std::string, 5> texts = shownResultTexts(design_, currentResults());
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        results_.design.at(i)->setText(text(texts[i]));
-    const std::optional<CoreDimensions> core = chosenCore(coreRecords_);
-    showReadoutTips(*this, core ? readoutsOf(*core, design_, currentResults()) : DesignReadouts{});
+    const ShownTexts shown = shownTexts(design_);
+    for (std::size_t i = 0; i < results_.design.size(); ++i)
+        results_.design.at(i)->setText(text(shown.results.at(i)));
+    results_.dummyLoad->setText(text(shown.results.back()));
+    inputs_.dutyRatio->setText(text(shown.dutyRatio));
+    showReadoutTips(*this, chosenCore_ ? readoutsOf(drawnCore(catalogue_.cores[*chosenCore_]), design_) : DesignReadouts{});
 }
 
 void Lout::drawCore()
 {
     try {
         // Results the inputs did not produce draw no winding.
-        const CurrentResults current = currentResults();
+        const CurrentResults& current = design_.current;
+        const DesignState& s = design_.state;
         const auto produced = [](bool isCurrent, float value) {
             return isCurrent ? value : std::numeric_limits<float>::quiet_NaN();
         };
-        coreView_->setCoreGeometry(chosenCore(coreRecords_));
-        coreView_->drawWinding(produced(current.turns, design_.turns), produced(current.strands, design_.strands),
-                               produced(current.wireDiameter, design_.wireDiameter));
+        coreView_->setCoreGeometry(chosenCore_ ? std::optional(drawnCore(catalogue_.cores[*chosenCore_]))
+                                               : std::nullopt);
+        coreView_->drawWinding(produced(current.turns, s.turns), produced(current.strands, s.strands),
+                               produced(current.wireDiameter, s.wireDiameter));
     } catch (const std::exception& error) {
         // The results stay shown; only the drawing is cut short.
         qWarning("lout: the core drawing ended early: %s", error.what());

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "catalogue/core_catalogue.h"
-#include "design/current_results.h"
-#include "design/design_state.h"
+#include "design/design_calculation.h"
 #include "window/window_layout.h"
 
 #include <QDialog>
@@ -24,9 +23,9 @@ class WaveformDiagram;
 using ErrorPresenter = std::function<void(int number, const QString& message)>;
 
 // The one window: inputs on the left, results in the middle and, on the
-// right, the waveform diagram or the core drawing. It owns the design state
-// and the catalogue's record set, and wires them together: every change of
-// an input is stored in the design, every recomputation is shown in the
+// right, the waveform diagram or the core drawing. It holds the catalogue's
+// cores and the design, and wires them together: each handler stores its
+// input and recomputes the design, and every recomputation is shown in the
 // results and drawn in the core view.
 class Lout : public QDialog {
     Q_OBJECT
@@ -37,9 +36,6 @@ public:
     // Start-up, before the window is shown: placement, the catalogue, the
     // model list, the default model and inputs. Throws CatalogueError.
     void startUp(const std::filesystem::path& catalogue);
-
-    // The design as the latest input and recomputation left it.
-    const DesignState& designState() const { return design_; }
 
 signals:
     // After every recomputation of the design; the results and the core
@@ -60,7 +56,8 @@ private:
     void outputCurrentChanged();
     void frequencyChanged();
     void rippleChanged();
-    void updateDummyLoad();
+    // Typing in the ripple box changes nothing but shows the dummy load.
+    void showDummyLoad();
     void toggleView();
 
     // A ripple typed into its box counts once the box is left or Enter is
@@ -73,10 +70,8 @@ private:
     void applyRippleTakenBeforeStep();
 
     void recompute();
-    // Which results of the latest recomputation the current inputs gave.
-    CurrentResults currentResults() const;
-    // Writes lab_Pram(0) to lab_Pram(4) from the design, "--" for a result
-    // that is not current, and the readouts of the design as tooltips.
+    // Writes every result and the duty ratio from the design, "--" for a
+    // result that is not current, and the readouts of the design as tips.
     void showResults();
     // Draws the chosen core and the winding; a failure ends the drawing and
     // leaves the results as they are.
@@ -94,11 +89,10 @@ private:
     CoreView* coreView_ = nullptr;
     QPushButton* viewToggle_ = nullptr;
 
-    DesignState design_;
-    StoredResults storedResults_;
-    ChangedInputs changedSinceRecomputation_;
-    std::optional<CoreRecordSet> coreRecords_;
-    std::string catalogueFile_;
+    CoreCatalogue catalogue_;
+    // The catalogue's core chosen last; none before the first choice.
+    std::optional<std::size_t> chosenCore_;
+    DesignResult design_;
 
     bool startingUp_ = false;
     std::exception_ptr startupFailure_;

@@ -19,7 +19,7 @@ namespace lout {
 
 namespace {
 
-// The items of the diagram: the four kinds of line and the labels Label3.
+// The items of the diagram: the four kinds of line and the labels.
 enum class Kind { voltage, current, axis, scale, label };
 
 // A line from (x1, y1) to (x2, y2), in twips of the drawing area.
@@ -62,8 +62,8 @@ struct LabelPlace {
     QRgb rgb;
 };
 
-// The labels of the diagram, by their index in Label3 (11 to 14 are the
-// input frame's units).
+// The labels of the diagram, by their index in their control array (11 to
+// 14 are the input frame's units).
 const std::map<int, LabelPlace>& diagramLabels()
 {
     static const std::map<int, LabelPlace> labels = {

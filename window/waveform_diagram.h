@@ -11,12 +11,11 @@ class QRegion;
 
 namespace lout {
 
-// The waveform diagram, PicBox(0): the secondary voltage U2 as rectangular
-// pulses and the inductor current as a triangular ripple around its mean Io,
-// with the on and off times and the ripple over the current. It is a fixed
-// drawing: its texts are labels (Label3), its lines (linU2, linIout,
-// linScale, linCoord) are entries of a table that the picture paints itself.
-// Only the ripple ratio, Label3(10), changes.
+// The waveform diagram: the secondary voltage U2 as rectangular pulses and
+// the inductor current as a triangular ripple around its mean Io, with the
+// on and off times and the ripple over the current. It is a fixed drawing:
+// its texts are labels, its lines are entries of a table that the picture
+// paints itself. Only the ripple ratio changes.
 //
 // Lines and labels are stacked as designed: a line lies over the labels
 // beneath it and under the labels above it. The picture's drawing area
@@ -26,8 +25,8 @@ class WaveformDiagram : public QFrame {
 public:
     explicit WaveformDiagram(QWidget* window);
 
-    // Shows the ripple ratio in Label3(10), which grows to the right with
-    // its text.
+    // Shows the ripple ratio, whose label grows to the right with its text
+    // as far as the picture's edge.
     void showRipple(const QString& percent);
 
 private:

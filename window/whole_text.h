@@ -9,8 +9,8 @@
 
 namespace lout {
 
-// A result label, lab_Pram(0) to lab_Pram(5): its text() stays what was
-// written; only the drawing shrinks it to the box.
+// A result label: its text() stays what was written; only the drawing
+// shrinks it to the box.
 class ResultLabel : public QLabel {
 public:
     explicit ResultLabel(QWidget* container) : QLabel(container) {}
@@ -26,8 +26,9 @@ private:
     QRect textBox() const;
 };
 
-// A text box that shows a result (txt_Dmax): its font follows its text, and
-// a text too long even for the smallest font is drawn elided at its right.
+// A text box that shows a result (the duty ratio): its font follows its
+// text, and a text too long even for the smallest font is drawn elided at
+// its right.
 class ResultBox : public QLineEdit {
 public:
     explicit ResultBox(const QString& text, QWidget* container);

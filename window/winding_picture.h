@@ -21,10 +21,6 @@ public:
     // Clears the picture to its background.
     void clear();
 
-    // The backing image at device resolution, as far down as the container
-    // can show the picture.
-    const QImage& image() const { return image_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

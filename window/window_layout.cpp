@@ -35,8 +35,8 @@ constexpr double kAssumedFrameTwips = 450;
 // Everything shown lies within this client height.
 constexpr double kVisibleClientTwips = 2895;
 
-// A row of the inputs frame: the caption Label1, the box (or the model list)
-// and the unit Label3 right of the box, where there is one. The caption
+// A row of the inputs frame: the caption, the box (or the model list) and
+// the unit right of the box, where there is one. The caption
 // stands a little lower than its box, so that their texts share a line.
 struct InputRow {
     int caption;
@@ -151,7 +151,7 @@ InputControls placeInputs(QWidget* window)
     models->lineEdit()->setAccessibleName(models->accessibleName());
     inputs.models = models;
 
-    // Above txt_Wave, whose right edge it overlaps by one pixel.
+    // Above the ripple box, whose right edge it overlaps by one pixel.
     auto* spinner = new RippleScrollBar(frame);
     spinner->setObjectName(QStringLiteral("croWave"));
     spinner->setGeometry(twipsRect(2160, kInputRows[kRippleRow].top, 255, 255));

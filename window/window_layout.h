@@ -23,7 +23,7 @@ void shapeWindow(QDialog& window);
 // is assumed.
 void fitOuterHeight(QWidget& window);
 
-// The inputs frame, Frame1: the controls the window reads, each beside its
+// The inputs frame: the controls the window reads, each beside its
 // caption (and unit), named for screen readers after them.
 struct InputControls {
     QLineEdit* secondaryVoltage = nullptr;    // txt_U_2m
@@ -37,17 +37,17 @@ struct InputControls {
 };
 InputControls placeInputs(QWidget* window);
 
-// The results frame, Frame2: the captions Label2 and the result labels.
+// The results frame: the captions and the result labels.
 struct ResultLabels {
     std::array<QLabel*, 5> design{}; // lab_Pram(0) to lab_Pram(4)
     QLabel* dummyLoad = nullptr;     // lab_Pram(5)
 };
 ResultLabels placeResults(QWidget* window);
 
-// The formula tips, Frame3, under the waveform diagram.
+// The formula tips under the waveform diagram.
 void placeFormulaTips(QWidget* window);
 
-// The view toggle, Check1, below the results.
+// The view toggle below the results.
 QPushButton* placeViewToggle(QWidget* window);
 
 } // namespace lout

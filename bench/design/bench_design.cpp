@@ -1,7 +1,8 @@
 // Cost of one recomputation without its drawing, and of reading a typed
 // number: both run on every keystroke.
-#include "design/inputs.h"
-#include "design/number_text.h"
+#include "design/text/input_text.h"
+#include "design/text/number_text.h"
+#include "design/text/text_to_number.h"
 #include "design/design_calculation.h"
 
 #include <benchmark/benchmark.h>
@@ -19,7 +20,7 @@ lout::DesignState startUpInputs()
     s.outputVoltage = 48;
     s.outputCurrent = 10;
     s.frequency = 100000;
-    s.rippleRatio = lout::rippleFromScrollBar(100, 5);
+    s.rippleRatio = lout::rippleFromSpinner(100, 5);
     return s;
 }
 

@@ -64,8 +64,8 @@ void BM_AllFitsInProcess(benchmark::State& state)
     const LargeCatalogue catalogue;
     std::size_t fitting = 0;
     for (auto _ : state) {
-        const lout::CoreRecordSet set = lout::CoreRecordSet::open(catalogue.file(), 7);
-        const lout::DesignReporter reporter(set, catalogue.file().string(), lout::startUpInputs());
+        const lout::CoreCatalogue read = lout::readCoreCatalogue(catalogue.file());
+        const lout::DesignReporter reporter(read, lout::startUpInputs());
         const std::vector<lout::CoreReport> ranked = lout::fittingCores(reporter.reportAll());
         benchmark::DoNotOptimize(lout::formatReports(ranked, lout::ReportFormat::Table));
         fitting = ranked.size();

@@ -47,20 +47,14 @@ private:
 
 void readLikeStartUp(const std::filesystem::path& file)
 {
-    lout::CoreRecordSet set = lout::CoreRecordSet::open(file);
-    std::vector<std::string> listed;
-    set.moveFirst();
-    while (!set.eof()) {
-        listed.push_back(lout::textValue(set.field(0)).value_or(std::string()));
-        set.moveNext();
-    }
-    for (const std::string& name : listed) {
-        set.moveFirst();
-        if (!set.findFirst(name))
-            std::abort(); // every listed name must be found again
-        (void)lout::coreAreaOf(set.field("Co_Ae"), file.string());
-        for (std::size_t c = 0; c < set.columnCount(); ++c)
-            (void)lout::numericValue(set.field(c));
+    const lout::CoreCatalogue catalogue = lout::readCoreCatalogue(file);
+    for (const lout::CatalogueCore& core : catalogue.cores) {
+        // Every listed name is found again, at or before its own place.
+        const std::optional<std::size_t> found = lout::coreNamed(catalogue, core.name);
+        if (!found || &catalogue.cores[*found] > &core)
+            std::abort();
+        (void)lout::coreAreaOf(core, file.string());
+        (void)lout::dimensionsOf(core);
     }
 }
 

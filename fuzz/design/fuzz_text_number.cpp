@@ -1,7 +1,9 @@
 // Any bytes typed or pasted into an input box: reading the number and
 // writing it back in every pattern must neither crash nor hang.
-#include "design/inputs.h"
-#include "design/number_text.h"
+#include "design/text/input_text.h"
+#include "design/text/number_text.h"
+#include "design/text/shown_texts.h"
+#include "design/text/text_to_number.h"
 
 #include <cmath>
 #include <cstddef>
@@ -28,7 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto frequency = lout::frequencyFromText(text);
     if (frequency.ok != std::isfinite(frequency.hertz))
         std::abort();
-    if (const auto ohms = lout::dummyLoad(stored, 0.05f, 10))
-        (void)lout::dummyLoadText(*ohms);
+    lout::DesignState design;
+    design.outputVoltage = stored;
+    design.outputCurrent = 10;
+    design.rippleRatio = 0.05f;
+    if (lout::shownTexts(lout::calculateDesign(design)).results.back().empty())
+        std::abort();
     return 0;
 }

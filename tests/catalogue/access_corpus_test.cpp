@@ -40,7 +40,7 @@ protected:
 TEST_P(AccessMadeFile, OpensAsACatalogueAndLacksOnlyTheCoreTable)
 {
     try {
-        (void)CoreRecordSet::open(file());
+        (void)readCoreCatalogue(file());
         FAIL() << "no corpus file holds CORE_DATA";
     } catch (const CatalogueError& e) {
         EXPECT_EQ(e.number(), catalogue_errors::kTableNotFound) << e.what();
@@ -73,7 +73,7 @@ TEST(AccessMadeFiles, APasswordProtectedOneIsRefusedWithAdvice)
 {
     // A database protected by Access 2010's password is refused with advice.
     try {
-        (void)CoreRecordSet::open(kCorpus / kPasswordProtected);
+        (void)readCoreCatalogue(kCorpus / kPasswordProtected);
         FAIL() << "a password-protected database was read";
     } catch (const CatalogueError& e) {
         EXPECT_EQ(e.number(), catalogue_errors::kUnrecognisedFormat);

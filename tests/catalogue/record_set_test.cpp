@@ -1,5 +1,6 @@
-// The record set over CORE_DATA: order, cursor, search and the failures a
-// user sees, on catalogue files written by the project's own writer.
+// The cores of CORE_DATA as values: their order, their cells, the search by
+// name and the failures a user sees, on catalogue files written by the
+// project's own writer.
 #include "catalogue/catalogue_errors.h"
 #include "catalogue/core_catalogue.h"
 #include "catalogue_fixtures.h"
@@ -14,11 +15,11 @@ namespace {
 using testing::ScratchDir;
 using testing::coreTable;
 
-std::vector<std::string> listedNames(const CoreRecordSet& set)
+std::vector<std::string> listedNames(const CoreCatalogue& catalogue)
 {
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < set.rowCount(); ++i)
-        names.push_back(*textValue(set.row(i)[0]));
+    for (const CatalogueCore& core : catalogue.cores)
+        names.push_back(core.name);
     return names;
 }
 
@@ -29,7 +30,7 @@ int openError(const JetTable& table, std::size_t minimumRows = 7, std::string* m
     ScratchDir dir;
     writeJet4Database(dir / "db1.mdb", table);
     try {
-        CoreRecordSet::open(dir / "db1.mdb", minimumRows);
+        (void)readCoreCatalogue(dir / "db1.mdb", minimumRows);
         return 0;
     } catch (const CatalogueError& e) {
         if (message)
@@ -38,22 +39,20 @@ int openError(const JetTable& table, std::size_t minimumRows = 7, std::string* m
     }
 }
 
-TEST(RecordSet, ListsModelsByNameIgnoringCaseAndKeepsTableOrderForEqualNames)
+TEST(CoreCatalogue, ListsModelsByNameIgnoringCaseAndKeepsTableOrderForEqualNames)
 {
     ScratchDir dir;
     JetTable table = coreTable({"pq20", "EE19", "ee13", "EC35", "Ee16", "PQ20", "ETD29", "rm8", "RM10", "ee19"});
     writeJet4Database(dir / "db1.mdb", table);
-    const CoreRecordSet set = CoreRecordSet::open(dir / "db1.mdb");
-    EXPECT_EQ(listedNames(set), (std::vector<std::string>{"EC35", "ee13", "Ee16", "EE19", "ee19", "ETD29", "pq20",
-                                                          "PQ20", "RM10", "rm8"}));
-    EXPECT_EQ(set.columnCount(), 9u);
-    EXPECT_EQ(set.columnNames()[8], "Co_Ae");
-    // Rows travel whole: the dimensions of "pq20" (table row 0) stay with it.
-    EXPECT_EQ(std::get<double>(set.row(6)[2]), 1.0);
-    EXPECT_EQ(std::get<double>(set.row(7)[2]), 6.0);
+    const CoreCatalogue catalogue = readCoreCatalogue(dir / "db1.mdb");
+    EXPECT_EQ(listedNames(catalogue), (std::vector<std::string>{"EC35", "ee13", "Ee16", "EE19", "ee19", "ETD29",
+                                                                "pq20", "PQ20", "RM10", "rm8"}));
+    // Cores travel whole: the dimensions of "pq20" (table row 0) stay with it.
+    EXPECT_EQ(dimensionsOf(catalogue.cores[6])[0], 1.0);
+    EXPECT_EQ(dimensionsOf(catalogue.cores[7])[0], 6.0);
 }
 
-TEST(RecordSet, TheCursorWalksFindsAndReadsFieldsAsTheEngineDoes)
+TEST(CoreCatalogue, CellsAsReadAndTheFirstCoreOfAName)
 {
     ScratchDir dir;
     JetTable table = coreTable({"EE19", "EE25", "ee19", "O'Brien 1", "x' OR TYPE<>'", "一二三", "PQ\"26"});
@@ -61,43 +60,26 @@ TEST(RecordSet, TheCursorWalksFindsAndReadsFieldsAsTheEngineDoes)
     table.columns[3].type = JetType::Text;   // a dimension stored as text
     for (auto& row : table.rows)
         row[3] = std::string(" 12.5 ");
+    table.rows[1][4] = std::monostate{};     // and one left empty
     writeJet4Database(dir / "db1.mdb", table);
-    CoreRecordSet set = CoreRecordSet::open(dir / "db1.mdb");
-
-    // After listing the cursor lies past the end: no current row.
-    EXPECT_TRUE(set.eof());
-    EXPECT_THROW(set.field(0), CatalogueError);
-    set.moveFirst();
-    std::vector<std::string> walked;
-    for (; !set.eof(); set.moveNext())
-        walked.push_back(*textValue(set.field(0)));
-    EXPECT_EQ(walked, listedNames(set));
-    try {
-        set.moveNext();
-        FAIL() << "moveNext past the end must fail";
-    } catch (const CatalogueError& e) {
-        EXPECT_EQ(e.number(), catalogue_errors::kNoCurrentRecord);
-    }
+    const CoreCatalogue catalogue = readCoreCatalogue(dir / "db1.mdb");
 
     // The first equal name from the top, ignoring case; a name is a value,
-    // quotes and all; a failed search leaves the cursor where it was.
-    ASSERT_TRUE(set.findFirst("Ee19"));
-    EXPECT_EQ(*textValue(set.field(0)), "EE19");
-    EXPECT_EQ(coreAreaOf(set.field("co_ae"), "db1.mdb"), 0.1f);
-    for (const char* name : {"O'Brien 1", "x' OR TYPE<>'", "一二三", "PQ\"26"}) {
-        ASSERT_TRUE(set.findFirst(name)) << name;
-        EXPECT_EQ(*textValue(set.field(0)), name);
-    }
-    EXPECT_FALSE(set.findFirst("O'Brien"));
-    EXPECT_EQ(*textValue(set.field(0)), "PQ\"26");
+    // quotes and all.
+    ASSERT_EQ(coreNamed(catalogue, "Ee19"), 0u);
+    EXPECT_EQ(coreAreaOf(catalogue.cores[0], "db1.mdb"), 0.1f);
+    EXPECT_EQ(coreAreaOf(catalogue.cores[1], "db1.mdb"), 9.5f);
+    for (const char* name : {"O'Brien 1", "x' OR TYPE<>'", "一二三", "PQ\"26"})
+        EXPECT_EQ(catalogue.cores.at(*coreNamed(catalogue, name)).name, name);
+    EXPECT_FALSE(coreNamed(catalogue, "O'Brien"));
 
-    // Fields by ordinal and by name; unknown ones are 3265.
-    EXPECT_EQ(std::get<std::string>(set.field(3)), " 12.5 ");
-    EXPECT_EQ(numericValue(set.field(3)), 12.5);
-    EXPECT_EQ(&set.field("CO_AE"), &set.field(8));
-    for (const auto bad : {std::size_t{9}, std::size_t{1000}})
-        EXPECT_THROW((void)set.field(bad), CatalogueError);
-    EXPECT_THROW((void)set.field("Co_Au"), CatalogueError);
+    // Cells as the catalogue holds them: a dimension as text reads as its
+    // number, an empty one as none.
+    const CatalogueCore& ee25 = catalogue.cores[2];
+    EXPECT_EQ(std::get<std::string>(ee25.dimensions[1]), " 12.5 ");
+    EXPECT_EQ(dimensionsOf(ee25)[1], 12.5);
+    EXPECT_TRUE(isNull(ee25.dimensions[2]));
+    EXPECT_FALSE(dimensionsOf(ee25)[2]);
 }
 
 // A catalogue table that cannot serve: the engine's error number and a word
@@ -119,7 +101,7 @@ void textAreas(JetTable& t, const std::string& text)
     t.rows[3][8] = text;
 }
 
-TEST(RecordSetErrors, EachFaultOfTheTableHasItsNumberAndSaysWhat)
+TEST(CoreCatalogueErrors, EachFaultOfTheTableHasItsNumberAndSaysWhat)
 {
     const std::vector<BadCatalogue> cases = {
         {"six models", [](JetTable& t) { t.rows.pop_back(); }, 380, "6"},
@@ -163,12 +145,12 @@ TEST(RecordSetErrors, EachFaultOfTheTableHasItsNumberAndSaysWhat)
     EXPECT_EQ(openError(coreTable({"A", "B"}), 2), 0);
 }
 
-TEST(RecordSetErrors, MissingUnreadableOrForeignFiles)
+TEST(CoreCatalogueErrors, MissingUnreadableOrForeignFiles)
 {
     ScratchDir dir;
     const auto expectError = [](const std::filesystem::path& file, int number) {
         try {
-            CoreRecordSet::open(file);
+            (void)readCoreCatalogue(file);
             ADD_FAILURE() << file << " opened";
         } catch (const CatalogueError& e) {
             EXPECT_EQ(e.number(), number) << e.what();

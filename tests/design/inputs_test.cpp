@@ -1,4 +1,6 @@
-#include "design/inputs.h"
+#include "design/text/input_text.h"
+
+#include "design/text/shown_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +13,8 @@ namespace {
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
 // A box's number is stored in single precision; the frequency box holds
-// kilohertz, and a frequency beyond the single range is stored as an
-// infinity that no recomputation may use.
+// kilohertz, and a frequency too large for single precision is stored as
+// an infinity that no recomputation may use.
 TEST(Inputs, NumbersAndFrequencyAsStored)
 {
     const struct {
@@ -38,9 +40,9 @@ TEST(Inputs, NumbersAndFrequencyAsStored)
 
 TEST(Inputs, RippleFromTheScrollBarAndFromTypedText)
 {
-    EXPECT_EQ(rippleFromScrollBar(100, 5), 0.05f);
-    EXPECT_EQ(rippleFromScrollBar(100, 100), 1.0f);
-    EXPECT_EQ(rippleFromScrollBar(100, 0), 0.0f);
+    EXPECT_EQ(rippleFromSpinner(100, 5), 0.05f);
+    EXPECT_EQ(rippleFromSpinner(100, 100), 1.0f);
+    EXPECT_EQ(rippleFromSpinner(100, 0), 0.0f);
     // Typed text is rounded and held to the spinner's 0 to 100 %.
     const std::pair<const char*, int> typed[] = {{"20", 20}, {"12.5%", 13}, {"12.4", 12}, {"150", 100},
                                                  {"-7", 0}, {"", 0}, {"abc", 0}, {"1e400", 100},
@@ -49,10 +51,10 @@ TEST(Inputs, RippleFromTheScrollBarAndFromTypedText)
         EXPECT_EQ(rippleFromTypedText(text), percent) << text;
 }
 
-// Int(Uo / ripple / Io) in whole ohms; "--Ω" where the division fails.
+// Uo / ripple / Io floored to whole ohms; "--Ω" where the division fails.
 TEST(Inputs, DummyLoadText)
 {
-    const auto percent = [](int p) { return rippleFromScrollBar(100, static_cast<std::int16_t>(p)); };
+    const auto percent = [](int p) { return rippleFromSpinner(100, static_cast<std::int16_t>(p)); };
     const struct {
         float outputVoltage, rippleRatio, outputCurrent;
         const char* text;
@@ -64,7 +66,7 @@ TEST(Inputs, DummyLoadText)
         {0, 0, 10, "--Ω"}, {kInf, 0.05f, kInf, "--Ω"}, {1e38f, 1e-38f, 1e-38f, "--Ω"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(shownDummyLoad(dummyLoad(c.outputVoltage, c.rippleRatio, c.outputCurrent)), c.text)
+        EXPECT_EQ(shownTexts({{}, {}, dummyLoad(c.outputVoltage, c.rippleRatio, c.outputCurrent)}).results[5], c.text)
             << c.outputVoltage << " V, " << c.rippleRatio << ", " << c.outputCurrent << " A";
 }
 

@@ -1,4 +1,4 @@
-#include "design/number_text.h"
+#include "design/text/number_text.h"
 
 #include <gtest/gtest.h>
 

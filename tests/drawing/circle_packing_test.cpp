@@ -17,6 +17,13 @@ constexpr float kl = 54.347828f;
 constexpr float nan = std::numeric_limits<float>::quiet_NaN();
 constexpr float inf = std::numeric_limits<float>::infinity();
 
+std::vector<Circle> packWindingCircles(const Winding& w)
+{
+    std::vector<Circle> circles;
+    packWinding(w, [&](const Circle& c) { circles.push_back(c); });
+    return circles;
+}
+
 Winding winding(float h, float scale, int turns, int strands, float diameter)
 {
     return Winding{h, scale, static_cast<std::uint8_t>(turns), static_cast<std::uint8_t>(strands), diameter};

@@ -1,6 +1,6 @@
 #include "drawing/design_readouts.h"
 
-#include "design/entered_design.h"
+#include "design/text/entered_design.h"
 #include "drawing/circle_packing.h"
 
 #include <gtest/gtest.h>
@@ -92,9 +92,8 @@ TEST(WindingFit, TheTurnsHeldAreTheTurnsThePicturesDrawInsideTheWindow)
         ASSERT_LE(fit.turnsHeld + fit.turnsPerColumn, 255);
         const auto rightmost = [&](double turns) {
             float right = 0;
-            for (const Circle& c : packWindingCircles(
-                     {w.window.usableHeight, 1.0f, std::uint8_t(turns), w.strands, w.diameter}))
-                right = std::max(right, c.cx + c.r);
+            packWinding({w.window.usableHeight, 1.0f, std::uint8_t(turns), w.strands, w.diameter},
+                        [&](const Circle& c) { right = std::max(right, c.cx + c.r); });
             return right;
         };
         EXPECT_LE(rightmost(fit.turnsHeld), w.window.usableWidth) << w.diameter;
@@ -152,7 +151,7 @@ TEST(DesignReadouts, ThreeCoresOfTheCatalogueAndWhatIsMissing)
     for (const auto& c : cores) {
         SCOPED_TRACE(*c.core.modelName);
         const ShownDesign shown = shownOn(c.area);
-        const DesignReadouts readouts = readoutsOf(c.core, shown.state, shown.current());
+        const DesignReadouts readouts = readoutsOf(c.core, shown.design);
         EXPECT_EQ((std::array{windingFitText(readouts.fit), fringedGapText(readouts.fringedGap),
                               copperText(readouts.copper)}),
                   c.texts);
@@ -162,11 +161,11 @@ TEST(DesignReadouts, ThreeCoresOfTheCatalogueAndWhatIsMissing)
     const ShownDesign shown = shownOn(1.78f);
     const CoreDimensions ee42 = cores[0].core;
     const auto present = [&](const CurrentResults& current) {
-        const DesignReadouts r = readoutsOf(ee42, shown.state, current);
+        const DesignReadouts r = readoutsOf(ee42, {shown.design.state, current, shown.design.dummyLoad});
         return std::array{r.fit.has_value(), r.fringedGap.has_value(), r.copper.has_value()};
     };
-    EXPECT_EQ(present(shown.current()), (std::array{true, true, true}));
-    CurrentResults noInductance = shown.current(), noTurns = noInductance, noStrands = noInductance;
+    EXPECT_EQ(present(shown.design.current), (std::array{true, true, true}));
+    CurrentResults noInductance = shown.design.current, noTurns = noInductance, noStrands = noInductance;
     noInductance.inductance = false;
     noTurns.turns = false;
     noStrands.strands = false;

@@ -38,16 +38,16 @@ private slots:
     // it; on screen red lies only inside the two pictures.
     void theNewestWindingIsDrawnInRedInBothPicturesOnly()
     {
-        QVERIFY(redPixels(w_->picture(1)->image()) > 0 && redPixels(w_->picture(2)->image()) > 0);
+        QVERIFY(redPixels(shownPicture(*w_->picture(1))) > 0 && redPixels(shownPicture(*w_->picture(2))) > 0);
         auto* models = w_->get<QComboBox>("cmb_Core");
         QTimer::singleShot(0, models, [models] { models->setCurrentIndex(kEE42Index); });
         w_->box("txt_Fosc")->setText(QStringLiteral("10")); // a thick wire, several pixels across
         QCOMPARE(w_->runs, 6 + 2L);
         QCOMPARE(models->currentText(), QStringLiteral("EE42"));
         for (int index : {1, 2})
-            QCOMPARE(w_->picture(index)->image(), drawnAfresh(*w_->picture(index), w_->state(), kEE42));
+            QCOMPARE(shownPicture(*w_->picture(index)), drawnAfresh(*w_->picture(index), w_->state(), kEE42));
         // The older core's winding looks otherwise, or this would prove nothing.
-        QVERIFY(drawnAfresh(*w_->picture(1), w_->state(), kEE40) != w_->picture(1)->image());
+        QVERIFY(drawnAfresh(*w_->picture(1), w_->state(), kEE40) != shownPicture(*w_->picture(1)));
 
         QTest::mouseClick(w_->get("Check1"), Qt::LeftButton);
         const QImage shot = w_->get("Frame4")->grab().toImage();
@@ -97,20 +97,20 @@ private slots:
                 w.box(control)->setText(value);
         };
         const auto blank = [&](int index) {
-            QImage background(w.picture(index)->image().size(), QImage::Format_ARGB32_Premultiplied);
-            background.setDevicePixelRatio(w.picture(index)->image().devicePixelRatio());
+            QImage background(shownPicture(*w.picture(index)).size(), QImage::Format_ARGB32_Premultiplied);
+            background.setDevicePixelRatio(shownPicture(*w.picture(index)).devicePixelRatio());
             background.fill(w.picture(index)->palette().color(QPalette::Base));
             return background;
         };
-        QVERIFY(w.picture(1)->image() != blank(1));
+        QVERIFY(shownPicture(*w.picture(1)) != blank(1));
         set(stops);
         for (int index : {1, 2})
-            QCOMPARE(w.picture(index)->image(), blank(index));
+            QCOMPARE(shownPicture(*w.picture(index)), blank(index));
         set(draws);
         const auto dims = draws == "EE42" ? kEE42 : kEE40;
         for (int index : {1, 2})
-            QCOMPARE(w.picture(index)->image(), drawnAfresh(*w.picture(index), w.state(), dims));
-        QVERIFY(w.picture(1)->image() != blank(1));
+            QCOMPARE(shownPicture(*w.picture(index)), drawnAfresh(*w.picture(index), w.state(), dims));
+        QVERIFY(shownPicture(*w.picture(1)) != blank(1));
     }
 
     // With a click and with the space bar, recomputing and redrawing
@@ -119,7 +119,7 @@ private slots:
     {
         auto* toggle = w_->get<QPushButton>("Check1");
         const long before = w_->runs;
-        const QImage winding = w_->picture(1)->image();
+        const QImage winding = shownPicture(*w_->picture(1));
         const QStringList results = w_->results();
         const QImage diagram = w_->get("PicBox(0)")->grab().toImage();
         QTest::mouseClick(toggle, Qt::LeftButton);
@@ -135,7 +135,7 @@ private slots:
         QTest::keyClick(toggle, Qt::Key_Space);
         QVERIFY(!toggle->isChecked() && w_->get("PicBox(0)")->isVisible() && !w_->get("Frame4")->isVisible());
         QCOMPARE(w_->runs, before);
-        QCOMPARE(w_->picture(1)->image(), winding);
+        QCOMPARE(shownPicture(*w_->picture(1)), winding);
         QCOMPARE(w_->results(), results);
         QCOMPARE(w_->get("PicBox(0)")->grab().toImage(), diagram);
     }

@@ -103,7 +103,7 @@ private slots:
                  QStringList({"55.1 uH", "17 匝", "0.64 mm", "0.47 mm", "18 股", "15Ω", "20%", "21%", "21%"}));
         // Both winding pictures hold the final winding, nothing older.
         for (int index : {1, 2})
-            QCOMPARE(w_->picture(index)->image(), drawnAfresh(*w_->picture(index), w_->state(), kEE42));
+            QCOMPARE(shownPicture(*w_->picture(index)), drawnAfresh(*w_->picture(index), w_->state(), kEE42));
     }
 };
 

@@ -4,6 +4,8 @@
 // Jet writer, the window started the way the program starts it, the user's
 // ways of typing and clicking, and the winding the window should draw.
 
+#include "catalogue/core_catalogue.h"
+#include "design/text/entered_design.h"
 #include "drawing/core_window.h"
 #include "drawing/winding_image.h"
 #include "jet/writer.h"
@@ -102,17 +104,25 @@ inline QStringList itemsOf(const QComboBox* models)
 
 inline bool isRed(QRgb pixel) { return qRed(pixel) > 200 && qGreen(pixel) < 160 && qBlue(pixel) < 160; }
 
+// What a winding picture shows, as far down as its frame lets it be seen.
+inline QImage shownPicture(QWidget& picture)
+{
+    const int seen = std::clamp(picture.parentWidget()->height() - picture.y(), 0, picture.height());
+    return picture.grab(QRect(0, 0, picture.width(), seen)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 // `picture` as it should be for design `s` on a core of `dims`: the winding
 // drawn in red on a fresh image of its size.
-inline QImage drawnAfresh(const WindingPicture& picture, const DesignState& s, const std::array<double, 6>& dims)
+inline QImage drawnAfresh(WindingPicture& picture, const DesignState& s, const std::array<double, 6>& dims)
 {
     CoreDimensions core{std::string("EE"), {}};
     std::copy(dims.begin(), dims.end(), core.millimetres.begin());
     const CoreWindowLayout layout = layoutCoreWindow(core, 2415, 375);
     const Winding winding{*layout.usableHeight, *layout.windowScale, *windingCount(s.turns), *windingCount(s.strands),
                           s.wireDiameter};
-    QImage image(picture.image().size(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(picture.image().devicePixelRatio());
+    const QImage shown = shownPicture(picture);
+    QImage image(shown.size(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(shown.devicePixelRatio());
     drawWinding(image, picture.palette().color(QPalette::Base), winding, QColor(255, 0, 0),
                 image.devicePixelRatio() / 15.0);
     return image;
@@ -128,7 +138,9 @@ struct StartedWindow {
     QStringList errors;
     std::unique_ptr<Lout> window;
 
-    explicit StartedWindow(const std::filesystem::path& catalogue)
+    std::filesystem::path catalogueFile;
+
+    explicit StartedWindow(const std::filesystem::path& catalogue) : catalogueFile(catalogue)
     {
         prepareApplication(application());
         window = std::make_unique<Lout>([this](int, const QString& message) { errors << message; });
@@ -145,7 +157,18 @@ struct StartedWindow {
     }
     StartedWindow(StartedWindow&&) = delete; // the window's handlers hold `this`
 
-    const DesignState& state() const { return window->designState(); }
+    // The design a freshly started window works out for what this one
+    // shows: its boxes, its spinner and its chosen model.
+    DesignState state() const
+    {
+        const CoreCatalogue catalogue = readCoreCatalogue(catalogueFile, 0);
+        const auto areaOf = [&](std::size_t core) { return coreAreaOf(catalogue.cores.at(core), catalogue.file); };
+        const auto typed = [&](const char* name) { return box(QString::fromLatin1(name))->text().toStdString(); };
+        const EnteredInputs shown{typed("txt_U_2m"), typed("txt_Uout"), typed("txt_Iout"), typed("txt_Fosc"),
+                                  get<QScrollBar>("croWave")->value()};
+        const auto chosen = static_cast<std::size_t>(get<QComboBox>("cmb_Core")->currentIndex());
+        return afterEntering(startedWindow(areaOf(kStartUpModel)), areaOf(chosen), shown).design.state;
+    }
     template <class T = QWidget>
     T* get(const QString& name) const
     {

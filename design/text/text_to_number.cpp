@@ -1,4 +1,4 @@
-#include "design/number_text.h"
+#include "design/text/text_to_number.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,6 @@
-#include "design/entered_design.h"
+#include "design/text/entered_design.h"
 
-#include "design/design_calculation.h"
-#include "design/inputs.h"
+#include "design/text/input_text.h"
 
 #include <cstdint>
 
@@ -15,16 +14,13 @@ constexpr std::int16_t kRippleSpinnerTop = 100;
 
 void recompute(ShownDesign& w)
 {
-    const DesignCalculation calculation = calculateDesign(w.state);
-    w.state = calculation.state;
-    w.stored = calculation.stored;
-    w.changedSince = {};
+    w.design = calculateDesign(w.design.state);
 }
 
 void chooseModel(ShownDesign& w, float coreArea)
 {
-    w.state.coreArea = coreArea;
-    w.state.fluxDensity = kDesignFluxDensity;
+    w.design.state.coreArea = coreArea;
+    w.design.state.fluxDensity = kDesignFluxDensity;
     recompute(w);
 }
 
@@ -34,7 +30,7 @@ void enterText(ShownDesign& w, std::string EnteredInputs::*box, float DesignStat
     if (w.entered.*box == text)
         return;
     w.entered.*box = text;
-    w.state.*input = numberFromText(text);
+    w.design.state.*input = numberFromText(text);
     recompute(w);
 }
 
@@ -44,9 +40,9 @@ void enterFrequency(ShownDesign& w, const std::string& kilohertz)
         return;
     w.entered.frequency = kilohertz;
     const FrequencyInput frequency = frequencyFromText(kilohertz);
-    w.state.frequency = frequency.hertz;
+    w.design.state.frequency = frequency.hertz;
     if (!frequency.ok) {
-        w.changedSince.frequency = true;
+        w.design = withoutRecomputing(w.design, {.frequency = true});
         return;
     }
     recompute(w);
@@ -57,7 +53,7 @@ void enterRipple(ShownDesign& w, int percent)
     if (w.entered.ripplePercent == percent)
         return;
     w.entered.ripplePercent = percent;
-    w.state.rippleRatio = rippleFromScrollBar(kRippleSpinnerTop, static_cast<std::int16_t>(percent));
+    w.design.state.rippleRatio = rippleFromSpinner(kRippleSpinnerTop, static_cast<std::int16_t>(percent));
     recompute(w);
 }
 
@@ -76,13 +72,6 @@ void enterAll(ShownDesign& w, const EnteredInputs& inputs)
 EnteredInputs startUpInputs()
 {
     return {"56", "48", "10", "100", 5};
-}
-
-std::array<std::string, 6> windowResultTexts(const DesignState& state, const CurrentResults& current)
-{
-    const std::array<std::string, 5> results = shownResultTexts(state, current);
-    return {results[0], results[1], results[2], results[3], results[4],
-            shownDummyLoad(dummyLoad(state.outputVoltage, state.rippleRatio, state.outputCurrent))};
 }
 
 ShownDesign startedWindow(float startUpModelArea)

@@ -1,4 +1,4 @@
-#include "design/number_text.h"
+#include "design/text/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -90,8 +90,9 @@ std::string formatWhole(double value)
     return formatFixed(value, 0);
 }
 
-// Int(x * 100 + 0.5): the rounding to whole numbers used everywhere. A
-// negative fraction that rounds to 0 still shows its minus.
+// The fraction in per cent, rounded to the nearest whole number with halves
+// going up, as every count of the design is. A negative fraction that
+// rounds to 0 still shows its minus.
 std::string formatPercent(double fraction)
 {
     const double whole = std::floor(fraction * 100 + 0.5);

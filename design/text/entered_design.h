@@ -1,9 +1,8 @@
 #pragma once
 
-#include "design/current_results.h"
-#include "design/design_state.h"
+#include "design/design_calculation.h"
 
-#include <array>
+#include <cstddef>
 #include <string>
 
 namespace lout {
@@ -18,22 +17,17 @@ struct EnteredInputs {
     int ripplePercent = 0;            // 0..100
 };
 
-// The inputs start-up writes: 56 V, 48 V, 10 A, 100 kHz and 5 %.
+// The inputs start-up writes, in this order: 56 V, 48 V, 10 A, 100 kHz and
+// 5 %, after choosing the model at kStartUpModel of the catalogue's order
+// (the seventh).
 EnteredInputs startUpInputs();
+inline constexpr std::size_t kStartUpModel = 6;
 
-// The design as a window holds it between events, with what it shows.
+// The design as a window holds it between events, with what was entered.
 struct ShownDesign {
-    DesignState state;
-    StoredResults stored;
-    ChangedInputs changedSince;
+    DesignResult design;
     EnteredInputs entered;
-
-    CurrentResults current() const { return resultsFromCurrentInputs(stored, changedSince); }
 };
-
-// lab_Pram(0) to lab_Pram(5) of a window holding `state`: the five results,
-// "--" where not current, and the dummy load of the inputs in force.
-std::array<std::string, 6> windowResultTexts(const DesignState& state, const CurrentResults& current);
 
 // A freshly started window: every value zero, the model of area
 // `startUpModelArea` chosen, then the start-up inputs written one by one.
@@ -43,8 +37,8 @@ ShownDesign startedWindow(float startUpModelArea);
 // entered, in the order of the boxes from the top (secondary voltage,
 // output voltage, output current, frequency) and the ripple last. Each is
 // handled as the window handles it: a box or spinner that already shows the
-// entered value raises nothing, a frequency beyond the single range is kept
-// without a recomputation, any other change recomputes the design.
+// entered value raises nothing, a frequency too large for single precision
+// is kept without a recomputation, any other change recomputes the design.
 ShownDesign afterEntering(ShownDesign window, float coreArea, const EnteredInputs& inputs);
 
 } // namespace lout
