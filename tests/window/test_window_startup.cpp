@@ -16,24 +16,6 @@ using namespace lout::testing;
 
 namespace {
 
-// Where a label draws its text, in its container's pixels: the bounding box
-// of the grabbed pixels close to the text's colour.
-QRect inkRect(QWidget* widget)
-{
-    const QColor ink = widget->palette().color(QPalette::WindowText);
-    const QImage image = widget->grab().toImage();
-    QRect found;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor p = image.pixelColor(x, y);
-            if (p.alpha() > 128 && std::abs(p.red() - ink.red()) + std::abs(p.green() - ink.green()) +
-                                           std::abs(p.blue() - ink.blue()) < 150)
-                found |= QRect(x, y, 1, 1);
-        }
-    const qreal ratio = image.devicePixelRatio();
-    return QRect(found.topLeft() / ratio, found.bottomRight() / ratio).translated(widget->pos());
-}
-
 // The message boxes shown while `provoke` ran, each closed with a click on
 // OK: their texts, each after its title.
 QStringList answerBoxes(const std::function<void()>& provoke)
@@ -202,27 +184,6 @@ private slots:
                      bottomUp[i]);
     }
 
-    // After a swap of the views and back, every caption's text lies wholly
-    // inside its container and above the window's bottom.
-    void everyCaptionIsShownWhole()
-    {
-        QWidget* window = w_->window.get();
-        QTest::mouseClick(w_->get("Check1"), Qt::LeftButton);
-        QTest::mouseClick(w_->get("Check1"), Qt::LeftButton);
-        int checked = 0;
-        for (QLabel* label : window->findChildren<QLabel*>()) {
-            if (label->text().isEmpty() || !label->isVisibleTo(window) || label->objectName().startsWith("lab_Pram"))
-                continue;
-            QWidget* container = label->parentWidget();
-            const QRect ink = inkRect(label);
-            const int bottom = std::min(container->height() - 1, window->height() - container->mapTo(window, QPoint()).y());
-            QVERIFY2(!ink.isEmpty() && ink.bottom() < bottom && ink.right() < container->width() - 1,
-                     qPrintable(label->objectName()));
-            ++checked;
-        }
-        QCOMPARE(checked, 7 + 6 + 3 + 4 + 12);
-    }
-
     // Named (with its unit) and valued. A text box has no label relation,
     // which a screen reader would read in place of its name and unit; the
     // model list is labelled by its caption (on Linux Qt names a combo box
@@ -252,7 +213,7 @@ private slots:
 
     // Nothing the keyboard reaches is nameless, the model list's text field
     // neither; a result is heard with its new value after a ripple step from
-    // the keyboard and after a typed input.
+    // the keyboard.
     void everyControlIsHeardAndEveryResultWithItsNewValue()
     {
         QCOMPARE(heard(w_->get<QComboBox>("cmb_Core")->lineEdit(), QAccessible::Name), QStringLiteral("准备选用磁芯"));
@@ -266,12 +227,6 @@ private slots:
         QCOMPARE(heard(bar, QAccessible::Value), QStringLiteral("10"));
         QCOMPARE(heard(w_->get("lab_Pram(0)"), QAccessible::Name), QStringLiteral("滤波电感 28.7 uH"));
         QCOMPARE(heard(w_->get("lab_Pram(5)"), QAccessible::Name), QStringLiteral("死负载 47Ω"));
-        QLineEdit* current = w_->box("txt_Iout");
-        current->selectAll();
-        QTest::keyClicks(current, "2.5");
-        QCOMPARE(heard(current, QAccessible::Value), QStringLiteral("2.5"));
-        QCOMPARE(heard(w_->get("lab_Pram(0)"), QAccessible::Name), QStringLiteral("滤波电感 114.9 uH"));
-        QCOMPARE(heard(w_->get("lab_Pram(4)"), QAccessible::Name), "导线股数 " + w_->text("lab_Pram(4)"));
     }
 
     void cleanupTestCase() { w_.reset(); }

@@ -14,13 +14,14 @@ using namespace lout::testing;
 
 namespace {
 
-// The box, in device pixels of `image`, that holds every red pixel.
-QRect redBounds(const QImage& image)
+// The box, in device pixels of `image`, that holds every pixel of its ink.
+template <class IsInk>
+QRect inkBounds(const QImage& image, IsInk isInk)
 {
     QRect bounds;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (isRed(image.pixel(x, y)))
+            if (isInk(image.pixelColor(x, y)))
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
 }
@@ -39,7 +40,7 @@ QImage rendered(QWidget& widget, qreal ratio)
 void checkDrawnWhole(QWidget& widget, const QRect& box, const FittedText& shown)
 {
     for (const qreal ratio : {1.0, 2.0}) {
-        const QRect ink = redBounds(rendered(widget, ratio));
+        const QRect ink = inkBounds(rendered(widget, ratio), [](const QColor& p) { return isRed(p.rgb()); });
         const QRect inside(box.topLeft() * ratio, box.size() * ratio);
         QVERIFY2(inside.adjusted(1, 1, -1, -1).contains(ink),
                  qPrintable(QStringLiteral("%1 at %2: ink %3,%4 %5x%6")
@@ -146,6 +147,34 @@ private slots:
             QCOMPARE(ripple->font().pixelSize() < 12, percent >= 10);
             QCOMPARE(ripple->y() + ripple->height() - QFontMetrics(ripple->font()).descent(), baseline);
         }
+    }
+
+    // After a swap of the views and back, every caption's text lies wholly
+    // inside its container and above the window's bottom.
+    void everyCaptionIsShownWhole()
+    {
+        QWidget* window = w_->window.get();
+        QTest::mouseClick(w_->get("Check1"), Qt::LeftButton);
+        QTest::mouseClick(w_->get("Check1"), Qt::LeftButton);
+        int checked = 0;
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || !label->isVisibleTo(window) || label->objectName().startsWith("lab_Pram"))
+                continue;
+            QWidget* container = label->parentWidget();
+            const QImage shot = label->grab().toImage();
+            const QColor ink = label->palette().color(QPalette::WindowText);
+            const QRect found = inkBounds(shot, [&](const QColor& p) {
+                return p.alpha() > 128 && std::abs(p.red() - ink.red()) + std::abs(p.green() - ink.green()) +
+                                                  std::abs(p.blue() - ink.blue()) < 150;
+            });
+            const qreal ratio = shot.devicePixelRatio();
+            const QRect drawn = QRect(found.topLeft() / ratio, found.bottomRight() / ratio).translated(label->pos());
+            const int bottom = std::min(container->height() - 1, window->height() - container->mapTo(window, QPoint()).y());
+            QVERIFY2(!drawn.isEmpty() && drawn.bottom() < bottom && drawn.right() < container->width() - 1,
+                     qPrintable(label->objectName()));
+            ++checked;
+        }
+        QCOMPARE(checked, 7 + 6 + 3 + 4 + 12);
     }
 
     // The error box's button and a text box's context menu speak Chinese
