@@ -75,6 +75,11 @@ std::optional<float> toSingle(double value)
     return static_cast<float>(value);
 }
 
+std::optional<float> toSingle(const std::optional<double>& value)
+{
+    return value ? toSingle(*value) : std::nullopt;
+}
+
 std::optional<double> quotient(double dividend, double divisor)
 {
     if (divisor == 0.0)
@@ -166,8 +171,7 @@ CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwi
     const auto a = finiteNumber(core.millimetres[kA]);
     if (!a)
         return layout;
-    const auto outlineRatio = quotient(static_cast<double>(yokeWidthTwips), *a);
-    const auto outlineScale = outlineRatio ? toSingle(*outlineRatio) : std::nullopt;
+    const auto outlineScale = toSingle(quotient(static_cast<double>(yokeWidthTwips), *a));
     if (!outlineScale)
         return layout;
     layout.outlineScale = outlineScale;
@@ -182,22 +186,17 @@ CoreWindowLayout layoutCoreWindow(const CoreDimensions& core, float yokeWidthTwi
 
     // The usable sizes, rounded to hundredths and used as such.
     const auto usableWidth = usableWidthOf(*window);
-    if (!usableWidth)
-        return layout;
-    layout.usableWidth = toSingle(*usableWidth);
+    const auto usableHeight = usableHeightOf(*window);
+    layout.usableWidth = toSingle(usableWidth);
     if (!layout.usableWidth)
         return layout;
-    const auto usableHeight = usableHeightOf(*window);
-    if (!usableHeight)
-        return layout;
-    layout.usableHeight = toSingle(*usableHeight);
+    layout.usableHeight = toSingle(usableHeight);
     if (!layout.usableHeight)
         return layout;
 
     // The picture's fixed width stands for the usable width. A usable width
     // of 0.00 ends the pass here.
-    const auto windowRatio = quotient(static_cast<double>(pictureWidthTwips), *usableWidth);
-    layout.windowScale = windowRatio ? toSingle(*windowRatio) : std::nullopt;
+    layout.windowScale = toSingle(quotient(static_cast<double>(pictureWidthTwips), *usableWidth));
     if (!layout.windowScale)
         return layout;
 
@@ -216,10 +215,8 @@ std::optional<WindingWindow> windingWindowOf(const CoreDimensions& core)
     const auto window = windowSizeOf(formula, core);
     if (!window)
         return std::nullopt;
-    const auto usableWidth = usableWidthOf(*window);
-    const auto usableHeight = usableHeightOf(*window);
-    const auto usableWidthSingle = usableWidth ? toSingle(*usableWidth) : std::nullopt;
-    const auto usableHeightSingle = usableHeight ? toSingle(*usableHeight) : std::nullopt;
+    const auto usableWidthSingle = toSingle(usableWidthOf(*window));
+    const auto usableHeightSingle = toSingle(usableHeightOf(*window));
     if (!usableWidthSingle || !usableHeightSingle)
         return std::nullopt;
     return WindingWindow{window->width, window->height, *usableWidthSingle, *usableHeightSingle};

@@ -4,46 +4,32 @@
 // and listing the largest table of the databases Access made.
 #include "catalogue/catalogue_table.h"
 #include "catalogue/core_catalogue.h"
-#include "jet/writer.h"
+#include "bench/scratch_catalogue.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-class WrittenCatalogue {
-public:
-    explicit WrittenCatalogue(int rows)
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lout-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        dir_ = pattern;
-        lout::JetTable table{"CORE_DATA",
-                             {{"TYPE", lout::JetType::Text}, {"Co_Family", lout::JetType::Text},
-                              {"A", lout::JetType::Double}, {"B", lout::JetType::Double},
-                              {"C", lout::JetType::Double}, {"D", lout::JetType::Double},
-                              {"E", lout::JetType::Double}, {"F", lout::JetType::Double},
-                              {"Co_Ae", lout::JetType::Double}},
-                             {}};
-        for (int i = 0; i < rows; ++i)
-            table.rows.push_back({"EE" + std::to_string((i * 7919) % 10000) + "(锰锌)", std::string("E型磁芯"), i / 7.0,
-                                  8.0, 4.8, 4.8, 5.7, 3.5, 0.2304});
-        lout::writeJet4Database(file(), table);
-    }
-    WrittenCatalogue(const WrittenCatalogue&) = delete;
-    WrittenCatalogue& operator=(const WrittenCatalogue&) = delete;
-    ~WrittenCatalogue() { std::filesystem::remove_all(dir_); }
-    std::filesystem::path file() const { return dir_ / "db1.mdb"; }
-
-private:
-    std::filesystem::path dir_;
-};
+// `rows` models named out of order, one Chinese text column among them.
+lout::JetTable writtenCatalogue(int rows)
+{
+    lout::JetTable table{"CORE_DATA",
+                         {{"TYPE", lout::JetType::Text}, {"Co_Family", lout::JetType::Text},
+                          {"A", lout::JetType::Double}, {"B", lout::JetType::Double},
+                          {"C", lout::JetType::Double}, {"D", lout::JetType::Double},
+                          {"E", lout::JetType::Double}, {"F", lout::JetType::Double},
+                          {"Co_Ae", lout::JetType::Double}},
+                         {}};
+    for (int i = 0; i < rows; ++i)
+        table.rows.push_back({"EE" + std::to_string((i * 7919) % 10000) + "(锰锌)", std::string("E型磁芯"), i / 7.0,
+                              8.0, 4.8, 4.8, 5.7, 3.5, 0.2304});
+    return table;
+}
 
 void openAndList(benchmark::State& state, int rows)
 {
-    const WrittenCatalogue catalogue(rows);
+    const lout::bench::ScratchCatalogue catalogue(writtenCatalogue(rows));
     for (auto _ : state) {
         const lout::CoreCatalogue read = lout::readCoreCatalogue(catalogue.file());
         std::size_t listed = 0;

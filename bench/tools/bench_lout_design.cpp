@@ -2,7 +2,7 @@
 // for a large catalogue of one's own, from reading the file to the ranked
 // table, in process and as a process of its own.
 #include "catalogue/core_catalogue.h"
-#include "jet/writer.h"
+#include "bench/scratch_catalogue.h"
 #include "tools/catalogue_csv.h"
 #include "tools/report_formats.h"
 
@@ -26,42 +26,28 @@ constexpr std::size_t kModels = 10000;
 // The bundled cores again and again, each copy scaled (0.6 to 2.0 times its
 // size, the area with the square) and named after its row: real shapes in
 // many sizes, some that fit the opening design and many that do not.
-class LargeCatalogue {
-public:
-    LargeCatalogue()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lout-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        dir_ = pattern;
-        std::ifstream in(LOUT_CORES_CSV, std::ios::binary);
-        const lout::JetTable bundled =
-            lout::catalogueFromCsv(std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()})
-                .table;
-        lout::JetTable table{bundled.name, bundled.columns, {}};
-        for (std::size_t i = 0; i < kModels; ++i) {
-            std::vector<lout::FieldValue> row = bundled.rows[i % bundled.rows.size()];
-            const double scale = 0.6 + 1.4 * static_cast<double>(i) / kModels;
-            row[0] = std::get<std::string>(row[0]) + "-" + std::to_string(i);
-            for (std::size_t dimension = 2; dimension < 8; ++dimension)
-                row[dimension] = std::get<double>(row[dimension]) * scale;
-            row[8] = std::get<double>(row[8]) * scale * scale;
-            table.rows.push_back(std::move(row));
-        }
-        lout::writeJet4Database(file(), table);
+lout::JetTable largeCatalogue()
+{
+    std::ifstream in(LOUT_CORES_CSV, std::ios::binary);
+    const lout::JetTable bundled =
+        lout::catalogueFromCsv(std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()})
+            .table;
+    lout::JetTable table{bundled.name, bundled.columns, {}};
+    for (std::size_t i = 0; i < kModels; ++i) {
+        std::vector<lout::FieldValue> row = bundled.rows[i % bundled.rows.size()];
+        const double scale = 0.6 + 1.4 * static_cast<double>(i) / kModels;
+        row[0] = std::get<std::string>(row[0]) + "-" + std::to_string(i);
+        for (std::size_t dimension = 2; dimension < 8; ++dimension)
+            row[dimension] = std::get<double>(row[dimension]) * scale;
+        row[8] = std::get<double>(row[8]) * scale * scale;
+        table.rows.push_back(std::move(row));
     }
-    LargeCatalogue(const LargeCatalogue&) = delete;
-    LargeCatalogue& operator=(const LargeCatalogue&) = delete;
-    ~LargeCatalogue() { std::filesystem::remove_all(dir_); }
-    std::filesystem::path file() const { return dir_ / "db1.mdb"; }
-
-private:
-    std::filesystem::path dir_;
-};
+    return table;
+}
 
 void BM_AllFitsInProcess(benchmark::State& state)
 {
-    const LargeCatalogue catalogue;
+    const lout::bench::ScratchCatalogue catalogue(largeCatalogue());
     std::size_t fitting = 0;
     for (auto _ : state) {
         const lout::CoreCatalogue read = lout::readCoreCatalogue(catalogue.file());
@@ -79,7 +65,7 @@ BENCHMARK(BM_AllFitsInProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 // print to /dev/null, exit.
 void BM_AllFitsAsAProcess(benchmark::State& state)
 {
-    const LargeCatalogue catalogue;
+    const lout::bench::ScratchCatalogue catalogue(largeCatalogue());
     const std::string file = catalogue.file().string();
     for (auto _ : state) {
         posix_spawn_file_actions_t actions;

@@ -5,12 +5,7 @@ cmake_minimum_required(VERSION 3.25)
 
 include(${CMAKE_CURRENT_LIST_DIR}/install_checks.cmake)
 
-file(REMOVE_RECURSE "${WORK_DIR}")
-
-use_scratch_user_folders("${WORK_DIR}/user")
-foreach(var DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM)
-  unset(ENV{${var}})
-endforeach()
+start_fresh_without_display()
 set(lout "${PREFIX}/${BINDIR}/lout")
 set(tool "${PREFIX}/${BINDIR}/core-catalogue")
 set(seconds 20)

@@ -50,6 +50,16 @@ function(use_scratch_user_folders dir)
   set(ENV{XDG_RUNTIME_DIR} "${dir}/runtime")
 endfunction()
 
+# A fresh WORK_DIR with scratch user folders, and no display at all: the
+# command lines must answer without one.
+function(start_fresh_without_display)
+  file(REMOVE_RECURSE "${WORK_DIR}")
+  use_scratch_user_folders("${WORK_DIR}/user")
+  foreach(var DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM)
+    unset(ENV{${var}})
+  endforeach()
+endfunction()
+
 # Runs a command and sets <var>_status, <var>_out and <var>_err:
 #   run_command(var [WORKING_DIRECTORY dir] [TIMEOUT seconds] COMMAND ...)
 function(run_command var)

@@ -6,12 +6,10 @@
 # not installed. Usage: orca_hears_each_control.sh LOUT
 set -u
 lout=$1
-for tool in orca dbus-launch xdotool /usr/libexec/at-spi-bus-launcher; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIPPED: $tool is not installed (Debian: orca, dbus-x11, xdotool, at-spi2-core)"
-    exit 77
-  fi
-done
+missing=$(for tool in orca dbus-launch xdotool /usr/libexec/at-spi-bus-launcher; do
+  command -v "$tool" >/dev/null 2>&1 || printf ' %s' "$tool"
+done)
+[ -z "$missing" ] || { echo "SKIPPED: not installed:$missing (Debian: orca, dbus-x11, xdotool, at-spi2-core)"; exit 77; }
 
 scratch=$(mktemp -d)
 pids=""

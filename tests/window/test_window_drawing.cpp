@@ -81,12 +81,9 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, stops);
         QFETCH(QString, draws);
-        QTemporaryDir dir;
-        std::vector<Model> models = standardModels();
-        models.push_back({"EE41", 1.0, {0, 28, 12, 10, 10, 20}});
-        models.push_back({"EE43", 1.0, {40, 14.2, 12, 10, 10, 20}});
-        models.push_back({"XX40", 1.0, kEE40});
-        StartedWindow w(writeCatalogue(dir, models));
+        WindowWithMoreModels with(
+            {{"EE41", 1.0, {0, 28, 12, 10, 10, 20}}, {"EE43", 1.0, {40, 14.2, 12, 10, 10, 20}}, {"XX40", 1.0, kEE40}});
+        StartedWindow& w = with.w;
         QVERIFY(w.window);
         const auto set = [&](const QString& value) {
             if (auto* list = w.get<QComboBox>(control); control == "cmb_Core")

@@ -211,11 +211,8 @@ private slots:
     // its own row, drawn from its own dimensions.
     void eachOfTwoModelsWithOneNameShowsItsOwnData()
     {
-        QTemporaryDir dir;
-        std::vector<Model> models = standardModels();
-        models.push_back({"EE30", 0.6, kEE40});
-        models.push_back({"EE30", 0.9, kEE42});
-        StartedWindow twins(writeCatalogue(dir, models));
+        WindowWithMoreModels with({{"EE30", 0.6, kEE40}, {"EE30", 0.9, kEE42}});
+        StartedWindow& twins = with.w;
         QVERIFY(twins.window);
         auto* list = twins.get<QComboBox>("cmb_Core");
         QCOMPARE(list->itemText(7), list->itemText(6));

@@ -111,11 +111,8 @@ private slots:
     // as wide as the longest name.
     void aLongModelNameShowsWholeAndTheListFitsTheLongest()
     {
-        QTemporaryDir dir;
-        std::vector<Model> models = standardModels();
-        models.push_back({"EE18-4-10", 0.3, kEE40});
-        models.push_back({"UU100-151-30", 6.4, kEE42});
-        StartedWindow w(writeCatalogue(dir, models));
+        WindowWithMoreModels with({{"EE18-4-10", 0.3, kEE40}, {"UU100-151-30", 6.4, kEE42}});
+        StartedWindow& w = with.w;
         QVERIFY(w.window);
         auto* list = w.get<QComboBox>("cmb_Core");
         QLineEdit* field = list->lineEdit();

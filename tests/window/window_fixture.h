@@ -191,6 +191,22 @@ struct StartedWindow {
     }
 };
 
+// A window started on the standard catalogue with more models in it.
+struct WindowWithMoreModels {
+    QTemporaryDir dir;
+    StartedWindow w;
+
+    explicit WindowWithMoreModels(const std::vector<Model>& more) : w(writeCatalogue(dir, withStandard(more))) {}
+
+private:
+    static std::vector<Model> withStandard(std::vector<Model> more)
+    {
+        std::vector<Model> models = standardModels();
+        models.insert(models.end(), more.begin(), more.end());
+        return models;
+    }
+};
+
 // A suite whose every test starts from a freshly started window.
 class FreshWindowSuite : public QObject {
     Q_OBJECT
