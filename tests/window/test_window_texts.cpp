@@ -91,6 +91,11 @@ private slots:
         QCOMPARE(shown.shown != text, elided);
         if (elided)
             QVERIFY(shown.shown.endsWith(QChar(0x2026)) && text.startsWith(shown.shown.chopped(1)));
+        // Just small enough: one pixel more and it would not fit.
+        QFont larger = shown.font;
+        larger.setPixelSize(shown.font.pixelSize() + 1);
+        if (shrunk && !elided)
+            QVERIFY(QFontMetricsF(larger).horizontalAdvance(text) + 1 > label->contentsRect().width() - label->indent());
         checkDrawnWhole(*label, label->contentsRect(), shown);
     }
 
