@@ -79,37 +79,6 @@ private slots:
         }
     }
 
-    // The user's own catalogue (in the user data folder) that stops the
-    // start-up adds a line saying that removing it brings back the bundled
-    // one; the same file named with --catalogue does not.
-    void aFailingCatalogueOfTheUsersOwnSaysHowToGoBack()
-    {
-        QTemporaryDir dataHome;
-        QVERIFY(QDir(dataHome.path()).mkpath(QStringLiteral("lout")));
-        std::vector<Model> six = standardModels();
-        six.resize(6);
-        const QString own = QString::fromStdString(writeCatalogue(dataHome, six, "lout/db1.mdb").string());
-        const std::optional<QByteArray> dataHomeBefore =
-            qEnvironmentVariableIsSet("XDG_DATA_HOME") ? std::optional(qgetenv("XDG_DATA_HOME")) : std::nullopt;
-        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
-        const auto boxOf = [](const std::optional<std::filesystem::path>& named) {
-            const QStringList boxes = answerBoxes([&] { runProgram(application(), named, showErrorBox); });
-            return boxes.size() == 1 ? boxes[0] : boxes.join(QStringLiteral(" | "));
-        };
-        const QString fromUserFolder = boxOf(std::nullopt);
-        const QString named = boxOf(own.toStdString());
-        if (dataHomeBefore)
-            qputenv("XDG_DATA_HOME", *dataHomeBefore);
-        else
-            qunsetenv("XDG_DATA_HOME");
-
-        const QString heading = QStringLiteral("Omberlin电感辅助计算 (critical): 运行时错误 '380':\n\n");
-        const QString hint = QStringLiteral("\n这是你自己的磁芯数据库（在用户数据文件夹中）；删除“%1”即可改回使用随程序提供的磁芯数据库。").arg(own);
-        QVERIFY2(named.startsWith(heading) && named.contains(own) && !named.contains(QStringLiteral("删除")),
-                 qPrintable(named));
-        QCOMPARE(fromUserFolder, named + hint);
-    }
-
     // One recomputation for the model and one for each default input, each
     // drawing after its 100 ms wait; the diagram shown, the model list focused.
     void opensWithTheDesignOfTheDefaultInputs()
