@@ -10,7 +10,7 @@ set(design "${PREFIX}/${BINDIR}/lout-design")
 set(seconds 20)
 
 # EE42-21-15 at the opening inputs, its readouts worked by hand in
-# tests/drawing/winding_readouts_test.cpp.
+# tests/drawing/core_window_test.cpp.
 run_command(one TIMEOUT ${seconds} COMMAND "${design}" --core ee42-21-15)
 set(expected [=[
 磁芯型号：EE42-21-15
