@@ -181,7 +181,7 @@ void expectAgree(const FieldValue& v, const Cell& theirs, const ColumnRule& rule
     case Compare::Number:
         EXPECT_TRUE(closeEnough(std::get<double>(v), theirs.number,
                                 fromMdbExport ? rule.exportTolerance : rule.readerTolerance))
-            << where << ": " << textValue(v).value_or("") << " vs " << theirs.text << " " << theirs.number;
+            << where << ": " << std::get<double>(v) << " vs " << theirs.number;
         break;
     case Compare::YesNo: EXPECT_EQ(std::get<double>(v) != 0, theirs.number != 0) << where; break;
     case Compare::Date: EXPECT_EQ(std::round((std::get<double>(v) - 25569) * 86400000.0), theirs.number) << where; break;
