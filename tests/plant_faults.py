@@ -47,7 +47,8 @@ def read_faults():
 
 
 def run(command, **kwargs):
-    return subprocess.run(command, cwd=ROOT, capture_output=True, text=True, **kwargs)
+    # A failing test may print bytes that are no UTF-8 (a value read wrong).
+    return subprocess.run(command, cwd=ROOT, capture_output=True, text=True, errors="replace", **kwargs)
 
 
 def caught_by(build):

@@ -1,5 +1,7 @@
 #include "catalogue_fixtures.h"
 
+#include "catalogue/catalogue_errors.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -46,20 +48,17 @@ JetTable accessStyleCoreTable(std::size_t models, std::size_t deleted)
                    {},
                    {}};
     const auto note = [](std::size_t i) -> FieldValue {
+        std::string text;
         switch (i % 4) {
-        case 0: return std::string("锰锌铁氧体");                                          // in the row
-        case 1: {                                                                            // one long-value row
-            std::string text;
+        case 0: return std::string("锰锌铁氧体"); // in the row
+        case 1:                                    // one long-value row
             for (std::size_t k = 0; k < 150; ++k)
                 text += "磁芯" + std::to_string(k % 10);
             return text;
-        }
-        case 2: {                                                                            // a chain of rows
-            std::string text;
+        case 2: // a chain of rows
             for (std::size_t k = 0; k < 1200; ++k)
                 text += (k % 50 == 49) ? "\n" : "窗口";
             return text + "end" + std::to_string(i);
-        }
         default: return std::monostate{};
         }
     };
@@ -76,6 +75,16 @@ JetTable accessStyleCoreTable(std::size_t models, std::size_t deleted)
         table.deletedRows.push_back({"AA" + std::to_string(d), static_cast<double>(models + d + 1), 1.0, 2.0, 3.0,
                                      4.0, 5.0, 6.0, 9.0, note(d)});
     return table;
+}
+
+Refusal refusalOf(const std::function<void()>& read)
+{
+    try {
+        read();
+    } catch (const CatalogueError& e) {
+        return {e.number(), e.what()};
+    }
+    return {};
 }
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& file)
@@ -108,12 +117,8 @@ CommandResult runCommand(const std::string& commandLine)
 std::string shellQuoted(const std::string& text)
 {
     std::string out = "'";
-    for (const char c : text) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out.push_back(c);
-    }
+    for (const char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 

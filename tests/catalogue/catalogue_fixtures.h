@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,14 @@ JetTable coreTable(const std::vector<std::string>& names);
 // order over many pages and `deleted` deleted rows whose names would sort
 // first. In TYPE order the seventh model is "EE006" with Co_Ae 1.0.
 JetTable accessStyleCoreTable(std::size_t models = 300, std::size_t deleted = 40);
+
+// The number and message of the catalogue error `read` throws; number 0
+// when it throws none.
+struct Refusal {
+    int number = 0;
+    std::string message;
+};
+Refusal refusalOf(const std::function<void()>& read);
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);

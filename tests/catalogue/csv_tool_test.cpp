@@ -2,7 +2,6 @@
 // real files: faults named with their line, a catalogue lout could not
 // start with refused before the old one is touched, and writes that fail
 // saying which file and why, leaving nothing behind.
-#include "catalogue/core_catalogue.h"
 #include "catalogue_fixtures.h"
 #include "tools/catalogue_csv.h"
 #include "tools/csv.h"
@@ -17,7 +16,6 @@ namespace lout {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ScratchDir;
 using testing::runCommand;
 using testing::shellQuoted;
 
@@ -73,17 +71,22 @@ std::string joined(const std::vector<std::string>& lines)
     return text;
 }
 
+// The tool's last words when it leaves `file` as it was, or writes none.
+std::string keptAsItWas(const std::string& file) { return "\ncore-catalogue：“" + file + "”保持原样，没有改动。\n"; }
+std::string notWritten(const std::string& file) { return "\ncore-catalogue：没有写出“" + file + "”。\n"; }
+
 class Tool : public ::testing::Test {
 protected:
-    ScratchDir dir;
+    testing::ScratchDir dir;
     std::string at(const std::string& name) const { return (dir / name).string(); }
-    testing::CommandResult tool(const std::string& arguments)
+    // The tool run (by `asUser`, when given) with stderr after stdout.
+    testing::CommandResult tool(const std::string& arguments, const std::string& asUser = "")
     {
-        return runCommand(shellQuoted(LOUT_CORE_CATALOGUE_TOOL) + " " + arguments + " 2>&1");
+        return runCommand(asUser + shellQuoted(LOUT_CORE_CATALOGUE_TOOL) + " " + arguments + " 2>&1");
     }
-    testing::CommandResult build(const std::string& csv, const std::string& database)
+    testing::CommandResult build(const std::string& csv, const std::string& database, const std::string& asUser = "")
     {
-        return tool("build " + shellQuoted(at(csv)) + " " + shellQuoted(database));
+        return tool("build " + shellQuoted(at(csv)) + " " + shellQuoted(database), asUser);
     }
     void write(const std::string& name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; }
     // Every name in the folder, deep.
@@ -127,117 +130,95 @@ TEST_F(Tool, BuildThenDumpGivesTheSameCsvAndWarnsOfOddRows)
 }
 
 // Whatever would stop lout's start-up is refused, naming the CSV line or
-// what is missing, before the target is touched.
-TEST_F(Tool, ACatalogueLoutCannotStartWithNeverReplacesTheOldOne)
-{
-    buildGood(at("db1.mdb"));
-    const std::vector<std::uint8_t> before = testing::readBytes(dir / "db1.mdb");
-    const auto withLine = [](std::size_t line, const std::string& text) {
-        std::vector<std::string> lines = goodLines();
-        lines.at(line - 1) = text;
-        return joined(lines);
-    };
-    const std::vector<std::string> good = goodLines();
-    const struct { std::string csv, says; } cases[] = {
-        {joined({good.begin(), good.begin() + 4}), "只有 3 个型号，lout 至少需要 7 个"},
-        {withLine(4, ",EE,10,8,3,3,4,6,0.3"), "第 4 行：型号 TYPE 是空的"},
-        {withLine(5, "EE4,EE,10,8,3,3,4,6,"), "第 5 行：型号“EE4”的有效截面积 Co_Ae 是空的"},
-        {withLine(6, "EE5,EE,10,8,3,3,4,6,1e39"), "第 6 行：型号“EE5”的有效截面积 Co_Ae 超出单精度数的范围"},
-        {withLine(7, "EE6,EE,10,8,x,3,4,6,0.6"), "第 7 行：列 C：“x”不是数字"},
-        {withLine(1, good[1]), "第 1 行应当是列名 " + kHeader},
-    };
-    write("faulty.csv", "");
-    const std::set<std::string> names = listing();
-    for (const auto& c : cases) {
-        write("faulty.csv", c.csv);
-        const auto refused = build("faulty.csv", at("db1.mdb"));
-        EXPECT_EQ(refused.status, 1) << c.csv;
-        EXPECT_NE(refused.output.find("core-catalogue：“" + at("faulty.csv") + "”" + c.says), std::string::npos)
-            << refused.output;
-        EXPECT_TRUE(refused.output.ends_with("core-catalogue：“" + at("db1.mdb") + "”保持原样，没有改动。\n"))
-            << refused.output;
-        EXPECT_EQ(testing::readBytes(dir / "db1.mdb"), before) << c.csv;
-        EXPECT_EQ(listing(), names) << c.csv;
-    }
-    const auto nowhere = build("faulty.csv", at("new/db1.mdb"));
-    EXPECT_EQ(nowhere.status, 1);
-    EXPECT_TRUE(nowhere.output.ends_with("core-catalogue：没有写出“" + at("new/db1.mdb") + "”。\n")) << nowhere.output;
-    EXPECT_EQ(listing(), names);
-}
-
-TEST_F(Tool, AWriteThatCannotBeDoneSaysWhichFileAndWhy)
+// what is missing, before the target is touched; so is a target that is no
+// file or stands in no folder. The old catalogue stays byte for byte and
+// nothing appears beside it.
+TEST_F(Tool, ABuildThatCannotBeDoneSaysWhyAndLeavesEverythingAsItWas)
 {
     buildGood(at("db1.mdb"));
     fs::create_directory(dir / "folder.mdb");
     ASSERT_EQ(::mkfifo(at("pipe.mdb").c_str(), 0644), 0);
+    write("faulty.csv", "");
+    const std::vector<std::uint8_t> before = testing::readBytes(dir / "db1.mdb");
     const std::set<std::string> names = listing();
-    const std::string folder = at("folder.mdb");
-    const std::string inFile = at("good.csv") + "/db1.mdb";
-    const struct { std::string target, says; } cases[] = {
-        {folder, "“" + folder + "”是一个文件夹，不能写成文件\ncore-catalogue：“" + folder + "”保持原样"},
-        {inFile, "“" + at("good.csv") + "”不是文件夹，无法在其中写入“" + inFile + "”\ncore-catalogue：没有写出"},
+    const std::vector<std::string> good = goodLines();
+    const auto withLine = [&good](std::size_t line, const std::string& text) {
+        std::vector<std::string> lines = good;
+        lines.at(line - 1) = text;
+        return joined(lines);
+    };
+    const std::string db = at("db1.mdb"), faulty = "“" + at("faulty.csv") + "”";
+    const std::string folder = at("folder.mdb"), pipe = at("pipe.mdb"), inFile = at("good.csv") + "/db1.mdb";
+    const struct { std::string csv, target, ending; } cases[] = {
+        {joined({good.begin(), good.begin() + 4}), db, faulty + "只有 3 个型号，lout 至少需要 7 个（启动时选中按 TYPE 排序的第 7 个）" + keptAsItWas(db)},
+        {withLine(4, ",EE,10,8,3,3,4,6,0.3"), db, faulty + "第 4 行：型号 TYPE 是空的" + keptAsItWas(db)},
+        {withLine(5, "EE4,EE,10,8,3,3,4,6,"), db, faulty + "第 5 行：型号“EE4”的有效截面积 Co_Ae 是空的" + keptAsItWas(db)},
+        {withLine(6, "EE5,EE,10,8,3,3,4,6,1e39"), db,
+         faulty + "第 6 行：型号“EE5”的有效截面积 Co_Ae 超出单精度数的范围" + keptAsItWas(db)},
+        {withLine(7, "EE6,EE,10,8,x,3,4,6,0.6"), db, faulty + "第 7 行：列 C：“x”不是数字" + keptAsItWas(db)},
+        {withLine(7, "EE6,EE,10,8,x,3,4,6,0.6"), at("new/db1.mdb"), faulty + "第 7 行：列 C：“x”不是数字" + notWritten(at("new/db1.mdb"))},
+        {joined(good), folder, "“" + folder + "”是一个文件夹，不能写成文件" + keptAsItWas(folder)},
+        {joined(good), inFile, "“" + at("good.csv") + "”不是文件夹，无法在其中写入“" + inFile + "”" + notWritten(inFile)},
         // Renamed over, a device or a pipe would be replaced itself.
-        {at("pipe.mdb"), "“" + at("pipe.mdb") + "”不是普通文件，没有写入它"},
+        {joined(good), pipe, "“" + pipe + "”不是普通文件，没有写入它" + keptAsItWas(pipe)},
     };
     for (const auto& c : cases) {
-        const auto refused = build("good.csv", c.target);
-        EXPECT_EQ(refused.status, 1);
-        EXPECT_EQ(refused.output.find("core-catalogue：" + c.says), 0u) << refused.output;
+        write("faulty.csv", c.csv);
+        const auto refused = build("faulty.csv", c.target);
+        EXPECT_EQ(refused.status, 1) << c.ending;
+        EXPECT_TRUE(refused.output.ends_with("core-catalogue：" + c.ending)) << refused.output;
+        EXPECT_EQ(testing::readBytes(dir / "db1.mdb"), before) << c.ending;
+        EXPECT_EQ(listing(), names) << c.ending;
     }
-    const auto dumped = runCommand(shellQuoted(LOUT_CORE_CATALOGUE_TOOL) + " dump " + shellQuoted(at("db1.mdb"))
-                                   + " 2>&1 >/dev/full");
-    EXPECT_EQ(dumped.status, 1);
-    EXPECT_EQ(dumped.output, "core-catalogue：无法写入标准输出：磁盘已满\n");
-    EXPECT_EQ(listing(), names);
 }
 
-// A folder the user may not write to, and a disk that fills up while the
-// new catalogue is written. Root may write anywhere, so there the tool runs
-// as the user nobody; the full disk is a small tmpfs in a mount namespace
-// of its own.
-TEST_F(Tool, NoPermissionOrAFullDiskLeavesTheOldCatalogue)
+// A folder the user may not write to, a disk that fills up while the new
+// catalogue is written, and standard output on a full device. Root may
+// write anywhere, so there the tool runs as the user nobody; the full disk
+// is a small tmpfs in a mount namespace of its own.
+TEST_F(Tool, NoPermissionOrAFullDiskIsNamedAndLeavesTheOldCatalogue)
 {
     const bool root = ::geteuid() == 0;
     fs::permissions(dir.path(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
     fs::create_directory(dir / "readonly");
     buildGood(at("readonly/db1.mdb"));
-    const std::vector<std::uint8_t> good = testing::readBytes(dir / "readonly/db1.mdb");
+    const std::string target = at("readonly/db1.mdb");
+    const std::vector<std::uint8_t> good = testing::readBytes(target);
+    const auto stdoutFull = runCommand(shellQuoted(LOUT_CORE_CATALOGUE_TOOL) + " dump " + shellQuoted(target)
+                                       + " 2>&1 >/dev/full");
+    EXPECT_EQ(stdoutFull.status, 1);
+    EXPECT_EQ(stdoutFull.output, "core-catalogue：无法写入标准输出：磁盘已满\n");
+
     std::string asUser;
     if (root && runCommand("setpriv --reuid=65534 --regid=65534 --clear-groups true").status == 0)
         asUser = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
     else if (!root)
         fs::permissions(dir / "readonly", fs::perms::owner_write, fs::perm_options::remove);
-    const std::string target = at("readonly/db1.mdb");
     std::vector<std::string> skipped;
     if (!root || !asUser.empty()) {
-        const auto denied = runCommand(asUser + shellQuoted(LOUT_CORE_CATALOGUE_TOOL) + " build "
-                                       + shellQuoted(at("good.csv")) + " " + shellQuoted(target) + " 2>&1");
+        const auto denied = build("good.csv", target, asUser);
         EXPECT_EQ(denied.status, 1);
-        EXPECT_EQ(denied.output, "core-catalogue：无法写入“" + target + "”：没有权限\ncore-catalogue：“" + target
-                                     + "”保持原样，没有改动。\n");
-        EXPECT_EQ(testing::readBytes(dir / "readonly/db1.mdb"), good);
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir / "readonly"), {}), 1) << "only db1.mdb";
+        EXPECT_EQ(denied.output, "core-catalogue：无法写入“" + target + "”：没有权限" + keptAsItWas(target));
+        EXPECT_EQ(testing::readBytes(target), good);
     } else {
         skipped.push_back("no permission (running as root without setpriv)");
     }
     fs::permissions(dir / "readonly", fs::perms::owner_write, fs::perm_options::add);
 
-    std::vector<std::string> many{kHeader};
-    for (int i = 0; i < 600; ++i)
-        many.push_back("PQ" + std::to_string(i) + ",PQ,10,8,3,3,4,6,0.5");
-    write("many.csv", joined(many));
+    // A catalogue of nine models does not fit beside one of eight.
+    write("nine.csv", joined(goodLines()) + "EE9,EE,10,8,3,3,4,6,0.9\n");
     fs::create_directory(dir / "full");
     const std::string full = at("full");
     const std::string script = "mount -t tmpfs -o size=40k tmpfs " + shellQuoted(full) + " && echo mounted && cp "
         + shellQuoted(target) + " " + shellQuoted(full) + " && " + shellQuoted(LOUT_CORE_CATALOGUE_TOOL) + " build "
-        + shellQuoted(at("many.csv")) + " " + shellQuoted(full + "/db1.mdb") + "; echo \"status $?\"; cmp -s "
+        + shellQuoted(at("nine.csv")) + " " + shellQuoted(full + "/db1.mdb") + "; echo \"status $?\"; cmp -s "
         + shellQuoted(target) + " " + shellQuoted(full + "/db1.mdb") + " && echo unchanged; ls -A "
         + shellQuoted(full);
     const auto filled = runCommand(std::string(root ? "unshare -m" : "unshare -rm") + " sh -c " + shellQuoted(script)
                                    + " 2>&1");
     if (filled.output.starts_with("mounted\n")) {
-        EXPECT_EQ(filled.output, "mounted\ncore-catalogue：无法写入“" + full + "/db1.mdb”：磁盘已满\ncore-catalogue：“"
-                                     + full + "/db1.mdb”保持原样，没有改动。\nstatus 1\nunchanged\ndb1.mdb\n");
+        EXPECT_EQ(filled.output, "mounted\ncore-catalogue：无法写入“" + full + "/db1.mdb”：磁盘已满"
+                                     + keptAsItWas(full + "/db1.mdb") + "status 1\nunchanged\ndb1.mdb\n");
     } else {
         skipped.push_back("a full disk (no tmpfs in a mount namespace: " + filled.output + ")");
     }

@@ -1,6 +1,5 @@
 #include "independent_readers.h"
 
-#include "catalogue/catalogue_table.h"
 #include "tools/csv.h"
 
 #include <algorithm>
@@ -10,11 +9,24 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 
 namespace lout::testing {
 
 namespace {
+
+// A value as an independent reader gives it.
+struct Cell {
+    bool null = false;
+    std::string text;  // as given: text, decimals, currency, a replication id
+    double number = 0; // numbers; 1 or 0 for yes/no; milliseconds since 1970 (UTC) for dates
+};
+struct Table {
+    std::string name;
+    std::vector<std::string> columns;
+    std::vector<std::vector<Cell>> rows;
+};
 
 // How the values of a column are compared, by its Jet type code.
 enum class Compare { Text, Guid, Number, YesNo, Date, Skip };
@@ -89,64 +101,106 @@ std::string asMdbExportShows(const std::string& text)
     return shown;
 }
 
-ReaderCell readerCell(const std::string& cell)
+// Table `name` of `file` as mdb-export prints it.
+Table exportedByMdbtools(const std::filesystem::path& file, const std::string& name)
 {
-    ReaderCell read{cell.empty() || cell[0] == 'N', cell.size() > 1 ? fromHex(cell.substr(1)) : std::string(), 0};
-    if (cell[0] == 'D')
-        std::memcpy(&read.number, read.text.data(), sizeof read.number);
-    else
-        read.number = std::strtod(read.text.c_str(), nullptr); // decimals and currency come as text
-    return read;
+    const auto exported = runCommand("mdb-export -b hex " + shellQuoted(file.string()) + " " + shellQuoted(name));
+    EXPECT_EQ(exported.status, 0);
+    const std::vector<csv::Record> records = csv::parse(exported.output);
+    Table table{name, {}, {}};
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        std::vector<Cell> row;
+        for (const csv::Field& field : records[r].fields)
+            row.push_back({field.text.empty(), field.text, std::strtod(field.text.c_str(), nullptr)});
+        if (r == 0) // the column names
+            std::transform(row.begin(), row.end(), std::back_inserter(table.columns), [](const Cell& c) { return c.text; });
+        else
+            table.rows.push_back(std::move(row));
+    }
+    return table;
 }
 
-} // namespace
-
-std::string mdbReaderMissing()
-{
-    if (std::string(LOUT_NODE).empty())
-        return "Node.js is not installed";
-    if (!std::filesystem::exists(LOUT_NODE_DIR "/node_modules/mdb-reader"))
-        return "mdb-reader is not installed (npm ci in tests/node)";
-    return {};
-}
-
-std::vector<ReaderTable> readWithMdbReader(const std::filesystem::path& file, const std::string& table)
+// Every user table of `file` as mdb-reader reads it (tests/node/read_table.mjs).
+std::vector<Table> readWithMdbReader(const std::filesystem::path& file)
 {
     // Appended, not put behind a literal: GCC 12 at -O3 takes a literal in
     // front of a temporary string for an overlapping copy.
     std::string command = "TZ=UTC ";
     command += shellQuoted(LOUT_NODE) + " " + shellQuoted(LOUT_NODE_DIR "/read_table.mjs") + " "
         + shellQuoted(file.string());
-    if (!table.empty())
-        command.append(" ").append(shellQuoted(table));
     const CommandResult result = runCommand(command);
     if (result.status != 0)
         throw std::runtime_error("mdb-reader could not read " + file.string() + ":\n" + result.output);
-    std::vector<ReaderTable> tables;
-    if (!table.empty())
-        tables.push_back({table, 0, {}, {}});
+    std::vector<Table> tables;
     std::istringstream lines(result.output);
-    std::string line;
-    while (std::getline(lines, line)) {
+    for (std::string line; std::getline(lines, line);) {
         if (line.rfind("TABLE ", 0) == 0) {
-            tables.push_back({fromHex(line.substr(6)), 0, {}, {}});
-        } else if (tables.empty()) {
-            continue;
-        } else if (line.rfind("COUNT ", 0) == 0) {
-            tables.back().rowCount = std::stoul(line.substr(6));
+            tables.push_back({fromHex(line.substr(6)), {}, {}});
         } else if (line.rfind("C ", 0) == 0) {
             tables.back().columns.push_back(fromHex(line.substr(2, line.find(' ', 2) - 2)));
         } else if (line.rfind("R ", 0) == 0) {
-            std::vector<ReaderCell> row;
+            std::vector<Cell> row;
             std::istringstream cells(line.substr(2));
-            std::string cell;
-            while (std::getline(cells, cell, '\t'))
-                row.push_back(readerCell(cell));
+            for (std::string cell; std::getline(cells, cell, '\t');) {
+                Cell read{cell[0] == 'N', fromHex(cell.substr(1)), 0};
+                if (cell[0] == 'D')
+                    std::memcpy(&read.number, read.text.data(), sizeof read.number);
+                else
+                    read.number = std::strtod(read.text.c_str(), nullptr); // decimals and currency come as text
+                row.push_back(read);
+            }
             tables.back().rows.push_back(std::move(row));
         }
     }
     return tables;
 }
+
+// Ours against theirs. mdb-export prints nothing for NULL and for empty
+// text alike, shows characters libmdb cannot convert as '?', prints a
+// replication id as the hexadecimal bytes of libmdb's own text and no date
+// before 1900 (mdb-reader gives them all).
+void expectAgree(const FieldValue& v, const Cell& theirs, const ColumnRule& rule, bool fromMdbExport,
+                 const std::string& where)
+{
+    if (rule.how == Compare::Skip || (fromMdbExport && rule.how == Compare::Date))
+        return;
+    const bool empty = isNull(v) || (fromMdbExport && v == FieldValue{std::string()});
+    if (empty || theirs.null) {
+        EXPECT_TRUE(empty && theirs.null) << where << ": one reader sees NULL";
+        return;
+    }
+    switch (rule.how) {
+    case Compare::Text:
+        EXPECT_EQ(fromMdbExport ? asMdbExportShows(std::get<std::string>(v)) : std::get<std::string>(v), theirs.text)
+            << where;
+        break;
+    case Compare::Guid:
+        EXPECT_EQ(guidDigits(std::get<std::string>(v)), guidDigits(fromMdbExport ? fromHex(theirs.text) : theirs.text))
+            << where;
+        break;
+    case Compare::Number:
+        EXPECT_TRUE(closeEnough(std::get<double>(v), theirs.number,
+                                fromMdbExport ? rule.exportTolerance : rule.readerTolerance))
+            << where << ": " << std::get<double>(v) << " vs " << theirs.number;
+        break;
+    case Compare::YesNo: EXPECT_EQ(std::get<double>(v) != 0, theirs.number != 0) << where; break;
+    case Compare::Date: EXPECT_EQ(std::round((std::get<double>(v) - 25569) * 86400000.0), theirs.number) << where; break;
+    case Compare::Skip: break;
+    }
+}
+
+void expectSameTable(const CatalogueTable& ours, const Table& theirs, bool fromMdbExport)
+{
+    SCOPED_TRACE((fromMdbExport ? "mdb-export, table " : "mdb-reader, table ") + theirs.name);
+    EXPECT_EQ(theirs.columns, ours.columns);
+    ASSERT_EQ(theirs.rows.size(), ours.rows.size());
+    for (std::size_t r = 0; r < ours.rows.size(); ++r)
+        for (std::size_t c = 0; c < ours.columns.size(); ++c)
+            expectAgree(ours.rows[r][c], theirs.rows[r].at(c), ruleFor(ours.columnTypes[c]), fromMdbExport,
+                        "row " + std::to_string(r) + ", " + ours.columns[c]);
+}
+
+} // namespace
 
 void expectReadAsWritten(const JetTable& written, const CatalogueTable& read)
 {
@@ -168,99 +222,33 @@ void expectReadAsWritten(const JetTable& written, const CatalogueTable& read)
         }
 }
 
-std::vector<std::string> tablesListedByMdbtools(const std::filesystem::path& file)
+void expectReadsAsIndependentReaders(const std::filesystem::path& file)
 {
-    const auto listed = runCommand("mdb-tables -1 " + shellQuoted(file.string()));
-    EXPECT_EQ(listed.status, 0);
-    std::vector<std::string> names;
-    std::istringstream lines(listed.output);
+    const CommandResult listing = runCommand("mdb-tables -1 " + shellQuoted(file.string()));
+    EXPECT_EQ(listing.status, 0);
+    std::vector<std::string> listed;
+    std::istringstream lines(listing.output);
     for (std::string line; std::getline(lines, line);)
         if (!line.empty())
-            names.push_back(line);
-    return names;
-}
-
-namespace {
-
-// Ours against theirs. mdb-export prints nothing for NULL and for empty
-// text alike, shows characters libmdb cannot convert as '?' and prints a
-// replication id as the hexadecimal bytes of libmdb's own text.
-void expectAgree(const FieldValue& v, const ReaderCell& theirs, const ColumnRule& rule, bool fromMdbExport,
-                 const std::string& where)
-{
-    if (rule.how == Compare::Skip || (fromMdbExport && rule.how == Compare::Date))
-        return; // dates: mdb-export prints none before 1900; mdb-reader has them
-    const bool empty = isNull(v) || (fromMdbExport && v == FieldValue{std::string()});
-    if (empty || theirs.null) {
-        EXPECT_TRUE(empty && theirs.null) << where << ": one reader sees NULL";
-        return;
+            listed.push_back(line);
+    for (const std::string& name : listed) {
+        const CatalogueTable ours = readCatalogueTable(file, name);
+        expectSameTable(ours, exportedByMdbtools(file, name), true);
+        for (std::size_t c = 0; c < ours.columns.size(); ++c)
+            if (const char* reason = ruleFor(ours.columnTypes[c]).skipReason)
+                std::cout << "not compared: " << name << "." << ours.columns[c] << ": " << reason << "\n";
     }
-    const double tolerance = fromMdbExport ? rule.exportTolerance : rule.readerTolerance;
-    switch (rule.how) {
-    case Compare::Text:
-        EXPECT_EQ(fromMdbExport ? asMdbExportShows(std::get<std::string>(v)) : std::get<std::string>(v), theirs.text)
-            << where;
-        break;
-    case Compare::Guid: EXPECT_EQ(guidDigits(std::get<std::string>(v)), guidDigits(theirs.text)) << where; break;
-    case Compare::Number:
-        EXPECT_TRUE(closeEnough(std::get<double>(v), theirs.number, tolerance)) << where << " vs " << theirs.number;
-        break;
-    case Compare::YesNo: EXPECT_EQ(std::get<double>(v) != 0, theirs.number != 0) << where; break;
-    case Compare::Date: EXPECT_EQ(std::round((std::get<double>(v) - 25569) * 86400000.0), theirs.number) << where; break;
-    case Compare::Skip: break;
-    }
-}
 
-ReaderCell seenByMdbExport(const std::string& field, Compare how)
-{
-    return {field.empty(), how == Compare::Guid ? fromHex(field) : field, std::strtod(field.c_str(), nullptr)};
-}
-
-} // namespace
-
-void expectReadsAsMdbExport(const std::filesystem::path& file, const std::string& table)
-{
-    SCOPED_TRACE(table);
-    const CatalogueTable ours = readCatalogueTable(file, table);
-    const auto exported = runCommand("mdb-export -b hex " + shellQuoted(file.string()) + " " + shellQuoted(table));
-    ASSERT_EQ(exported.status, 0);
-    const auto records = csv::parse(exported.output);
-    ASSERT_FALSE(records.empty());
-    ASSERT_EQ(records[0].fields.size(), ours.columns.size());
-    for (std::size_t c = 0; c < ours.columns.size(); ++c)
-        EXPECT_EQ(records[0].fields[c].text, ours.columns[c]);
-    ASSERT_EQ(records.size() - 1, ours.rows.size());
-    for (std::size_t r = 0; r < ours.rows.size(); ++r)
-        for (std::size_t c = 0; c < ours.columns.size(); ++c) {
-            const ColumnRule rule = ruleFor(ours.columnTypes[c]);
-            const std::string& field = records[r + 1].fields.at(c).text;
-            expectAgree(ours.rows[r][c], seenByMdbExport(field, rule.how), rule, true,
-                        "row " + std::to_string(r) + ", " + ours.columns[c] + ", mdb-export \"" + field + "\"");
-        }
-    for (std::size_t c = 0; c < ours.columns.size(); ++c)
-        if (const char* reason = ruleFor(ours.columnTypes[c]).skipReason)
-            std::cout << "not compared: " << table << "." << ours.columns[c] << ": " << reason << "\n";
-}
-
-void expectReadsAsMdbReader(const std::filesystem::path& file)
-{
-    if (const std::string missing = mdbReaderMissing(); !missing.empty())
-        GTEST_SKIP() << missing;
-    const std::vector<ReaderTable> theirs = readWithMdbReader(file);
+    if (std::string(LOUT_NODE).empty())
+        GTEST_SKIP() << "not compared with mdb-reader: Node.js is not installed";
+    if (!std::filesystem::exists(LOUT_NODE_DIR "/node_modules/mdb-reader"))
+        GTEST_SKIP() << "not compared with mdb-reader: it is not installed (npm ci in tests/node)";
     std::vector<std::string> theirNames;
-    for (const auto& t : theirs)
-        theirNames.push_back(t.name);
-    EXPECT_EQ(theirNames, tablesListedByMdbtools(file)) << "the two independent readers list the same tables";
-    for (const ReaderTable& table : theirs) {
-        SCOPED_TRACE(table.name);
-        const CatalogueTable ours = readCatalogueTable(file, table.name);
-        EXPECT_EQ(table.columns, ours.columns);
-        ASSERT_EQ(table.rows.size(), ours.rows.size());
-        for (std::size_t r = 0; r < ours.rows.size(); ++r)
-            for (std::size_t c = 0; c < ours.columns.size(); ++c)
-                expectAgree(ours.rows[r][c], table.rows[r].at(c), ruleFor(ours.columnTypes[c]), false,
-                            "row " + std::to_string(r) + ", " + ours.columns[c]);
+    for (const Table& theirs : readWithMdbReader(file)) {
+        theirNames.push_back(theirs.name);
+        expectSameTable(readCatalogueTable(file, theirs.name), theirs, false);
     }
+    EXPECT_EQ(theirNames, listed) << "the two independent readers list the same tables";
 }
 
 } // namespace lout::testing

@@ -1,17 +1,16 @@
-// Prints tables of an Access file, read with mdb-reader, in a plain line
-// format the C++ tests parse without a JSON library:
-//   TABLE <name as hex UTF-8>        before each table when no table is named
-//   COUNT <row count the table definition holds>
+// Prints every user table of an Access file, read with mdb-reader, in a
+// plain line format the C++ tests parse without a JSON library:
+//   TABLE <name as hex UTF-8>
 //   C <name as hex UTF-8> <type>
 //   R <cell>\t<cell>...
 // where a cell is N (null), T<hex UTF-8> (text; decimals, currency and big
 // whole numbers come as text), D<hex of the float64 bits> (numbers; 1 or 0
 // for yes/no, milliseconds since 1970 UTC for dates) or X (binary data).
-// Usage: node read_table.mjs FILE [TABLE]
+// Usage: node read_table.mjs FILE
 import { readFileSync } from "node:fs";
 import MDBReader from "mdb-reader";
 
-const [file, tableName] = process.argv.slice(2);
+const [file] = process.argv.slice(2);
 const reader = new MDBReader(readFileSync(file));
 const hex = (s) => Buffer.from(s, "utf8").toString("hex");
 
@@ -33,7 +32,6 @@ function cellOf(value) {
 
 function printTable(name, lines) {
   const table = reader.getTable(name);
-  lines.push(`COUNT ${table.rowCount}`);
   for (const column of table.getColumns())
     lines.push(`C ${hex(column.name)} ${column.type}`);
   const names = table.getColumnNames();
@@ -42,12 +40,8 @@ function printTable(name, lines) {
 }
 
 const lines = [];
-if (tableName !== undefined) {
-  printTable(tableName, lines);
-} else {
-  for (const name of reader.getTableNames()) {
-    lines.push(`TABLE ${hex(name)}`);
-    printTable(name, lines);
-  }
+for (const name of reader.getTableNames()) {
+  lines.push(`TABLE ${hex(name)}`);
+  printTable(name, lines);
 }
 process.stdout.write(lines.join("\n") + "\n");

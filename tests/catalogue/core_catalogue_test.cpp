@@ -1,10 +1,13 @@
-// The cores of CORE_DATA as values: their order, their cells, the search by
-// name and the failures a user sees, on catalogue files written by the
-// project's own writer.
+// The catalogue as the program finds and reads it: the place it is read
+// from; the cores of CORE_DATA as values (their order, their cells, the
+// search by name) and the failures a user sees, on catalogue files written
+// by the project's own writer.
 #include "catalogue/catalogue_errors.h"
+#include "catalogue/catalogue_places.h"
 #include "catalogue/core_catalogue.h"
 #include "catalogue_fixtures.h"
 
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,41 +15,27 @@
 namespace lout {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::ScratchDir;
 using testing::coreTable;
 
-std::vector<std::string> listedNames(const CoreCatalogue& catalogue)
-{
-    std::vector<std::string> names;
-    for (const CatalogueCore& core : catalogue.cores)
-        names.push_back(core.name);
-    return names;
-}
-
-// Opens `table` written to a scratch file; returns the error number, 0 if
-// it opened.
-int openError(const JetTable& table, std::size_t minimumRows = 7, std::string* message = nullptr)
+// `table` written to a scratch file and read as start-up reads it.
+CoreCatalogue readWritten(const JetTable& table, std::size_t minimumModels = 7)
 {
     ScratchDir dir;
     writeJet4Database(dir / "db1.mdb", table);
-    try {
-        (void)readCoreCatalogue(dir / "db1.mdb", minimumRows);
-        return 0;
-    } catch (const CatalogueError& e) {
-        if (message)
-            *message = e.what();
-        return e.number();
-    }
+    return readCoreCatalogue(dir / "db1.mdb", minimumModels);
 }
 
 TEST(CoreCatalogue, ListsModelsByNameIgnoringCaseAndKeepsTableOrderForEqualNames)
 {
-    ScratchDir dir;
-    JetTable table = coreTable({"pq20", "EE19", "ee13", "EC35", "Ee16", "PQ20", "ETD29", "rm8", "RM10", "ee19"});
-    writeJet4Database(dir / "db1.mdb", table);
-    const CoreCatalogue catalogue = readCoreCatalogue(dir / "db1.mdb");
-    EXPECT_EQ(listedNames(catalogue), (std::vector<std::string>{"EC35", "ee13", "Ee16", "EE19", "ee19", "ETD29",
-                                                                "pq20", "PQ20", "RM10", "rm8"}));
+    const CoreCatalogue catalogue =
+        readWritten(coreTable({"pq20", "EE19", "ee13", "EC35", "Ee16", "PQ20", "ETD29", "rm8", "RM10", "ee19"}));
+    std::vector<std::string> names;
+    for (const CatalogueCore& core : catalogue.cores)
+        names.push_back(core.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"EC35", "ee13", "Ee16", "EE19", "ee19", "ETD29", "pq20", "PQ20", "RM10",
+                                               "rm8"}));
     // Cores travel whole: the dimensions of "pq20" (table row 0) stay with it.
     EXPECT_EQ(dimensionsOf(catalogue.cores[6])[0], 1.0);
     EXPECT_EQ(dimensionsOf(catalogue.cores[7])[0], 6.0);
@@ -54,15 +43,13 @@ TEST(CoreCatalogue, ListsModelsByNameIgnoringCaseAndKeepsTableOrderForEqualNames
 
 TEST(CoreCatalogue, CellsAsReadAndTheFirstCoreOfAName)
 {
-    ScratchDir dir;
     JetTable table = coreTable({"EE19", "EE25", "ee19", "O'Brien 1", "x' OR TYPE<>'", "一二三", "PQ\"26"});
     table.rows[2][8] = 9.5;                  // the second "ee19" has another Co_Ae
     table.columns[3].type = JetType::Text;   // a dimension stored as text
     for (auto& row : table.rows)
         row[3] = std::string(" 12.5 ");
     table.rows[1][4] = std::monostate{};     // and one left empty
-    writeJet4Database(dir / "db1.mdb", table);
-    const CoreCatalogue catalogue = readCoreCatalogue(dir / "db1.mdb");
+    const CoreCatalogue catalogue = readWritten(table);
 
     // The first equal name from the top, ignoring case; a name is a value,
     // quotes and all.
@@ -111,7 +98,7 @@ TEST(CoreCatalogueErrors, EachFaultOfTheTableHasItsNumberAndSaysWhat)
         {"an area that is not a number", [](JetTable& t) { textAreas(t, "0,5"); }, 13, "0,5"},
         {"an empty area", [](JetTable& t) { textAreas(t, ""); }, 13, "Co_Ae"},
         {"an area beyond single precision", [](JetTable& t) { t.rows[0][8] = 1e300; }, 6, "Co_Ae"},
-        {"another table", [](JetTable& t) { t.name = "CORES"; }, 3078, "CORE_DATA"},
+        {"another table", [](JetTable& t) { t.name = "CORES"; }, 3078, "找不到表 CORE_DATA"},
         {"no TYPE column", [](JetTable& t) { t.columns[0].name = "MODEL"; }, 3265, "TYPE"},
         {"no Co_Ae column", [](JetTable& t) { t.columns[8].name = "Ae"; }, 3265, "Co_Ae"},
         {"seven columns",
@@ -132,41 +119,68 @@ TEST(CoreCatalogueErrors, EachFaultOfTheTableHasItsNumberAndSaysWhat)
     for (const BadCatalogue& c : cases) {
         JetTable table = sevenModels();
         c.spoil(table);
-        std::string message;
-        EXPECT_EQ(openError(table, 7, &message), c.number) << c.what;
-        EXPECT_NE(message.find(c.mentions), std::string::npos) << c.what << ": " << message;
+        const auto refusal = testing::refusalOf([&] { (void)readWritten(table); });
+        EXPECT_EQ(refusal.number, c.number) << c.what;
+        EXPECT_NE(refusal.message.find(c.mentions), std::string::npos) << c.what << ": " << refusal.message;
     }
     // What the engine takes: numeric text, a table name in other case, a
     // smaller minimum.
     JetTable fine = sevenModels();
     textAreas(fine, " 0.5 ");
     fine.name = "core_data";
-    EXPECT_EQ(openError(fine), 0);
-    EXPECT_EQ(openError(coreTable({"A", "B"}), 2), 0);
+    EXPECT_NO_THROW(readWritten(fine));
+    EXPECT_NO_THROW(readWritten(coreTable({"A", "B"}), 2));
 }
 
 TEST(CoreCatalogueErrors, MissingUnreadableOrForeignFiles)
 {
     ScratchDir dir;
     const auto expectError = [](const std::filesystem::path& file, int number) {
-        try {
-            (void)readCoreCatalogue(file);
-            ADD_FAILURE() << file << " opened";
-        } catch (const CatalogueError& e) {
-            EXPECT_EQ(e.number(), number) << e.what();
-            EXPECT_NE(std::string(e.what()).find(file.string()), std::string::npos) << "the message names the file";
-        }
+        const auto refusal = testing::refusalOf([&] { (void)readCoreCatalogue(file); });
+        EXPECT_EQ(refusal.number, number) << refusal.message;
+        EXPECT_NE(refusal.message.find(file.string()), std::string::npos) << "the message names the file";
     };
     expectError(dir / "db1.mdb", 3024);
-    expectError(dir / "no-such-folder" / "db1.mdb", 3024);
     expectError(dir.path(), 3051);
     testing::writeBytes(dir / "text.mdb", std::vector<std::uint8_t>(5000, 'x'));
     expectError(dir / "text.mdb", 3343);
 
-    writeJet4Database(dir / "locked.mdb", coreTable({"A", "B", "C", "D", "E", "F", "G"}));
+    writeJet4Database(dir / "locked.mdb", sevenModels());
     std::filesystem::permissions(dir / "locked.mdb", std::filesystem::perms::none);
     if (::geteuid() != 0) // root reads it anyway
         expectError(dir / "locked.mdb", 3051);
+}
+
+// Where the catalogue is looked for, on real files: what counts as present
+// and the error that names every place, in order. (The installed program is
+// tried on the order itself in tests/install.)
+TEST(CataloguePlaces, WhatStandsInAPlaceDecidesWhetherItIsRead)
+{
+    ScratchDir scratch;
+    const fs::path& root = scratch.path();
+    const fs::path user = root / "data" / "lout" / "db1.mdb";
+    const fs::path beside = root / "program" / "db1.mdb";
+    fs::create_directories(user.parent_path());
+    fs::create_directories(beside.parent_path());
+    const auto chosen = [&](const fs::path& userFile) {
+        const auto found = firstPresent(cataloguePlaces(std::nullopt, userFile, beside));
+        return found ? std::optional(found->kind) : std::nullopt;
+    };
+
+    // Nothing anywhere: the error names every place, in the order looked at.
+    EXPECT_EQ(chosen(user), std::nullopt);
+    const CatalogueError none = noCatalogueFound(cataloguePlaces(std::nullopt, user, beside));
+    EXPECT_EQ(none.number(), 3024);
+    const std::string message = none.what();
+    EXPECT_LT(message.find("“" + user.string() + "”"), message.find("“" + beside.string() + "”")) << message;
+
+    std::ofstream(beside) << "x";
+    EXPECT_EQ(chosen(fs::path()), CataloguePlace::Kind::BesideProgram) << "no user data folder known";
+    fs::create_symlink(root / "gone.mdb", user);
+    EXPECT_EQ(chosen(user), CataloguePlace::Kind::BesideProgram) << "a dangling link is no catalogue";
+    fs::remove(user);
+    fs::create_directory(user);
+    EXPECT_EQ(chosen(user), CataloguePlace::Kind::UserData) << "a folder in its place is reported, not passed over";
 }
 
 } // namespace
