@@ -118,6 +118,7 @@ void Lout::startUp(const std::filesystem::path& catalogue)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().topLeft());
     fitOuterHeight(*this);
+    cornerMovesLeft_ = 3;
 
     // The catalogue, read once and held for the whole run. One without any
     // model fails as listing its first model would.
@@ -340,7 +341,8 @@ void Lout::rethrowStartupFailure()
 }
 
 // The window manager frames the window after it is shown, and moves it
-// when it does: the outer height is set again once its frame is known.
+// when it does: the outer height is set again once its frame is known, and
+// the frame put at the screen's corner if that resize moved it away.
 bool Lout::event(QEvent* event)
 {
     const bool handled = QDialog::event(event);
@@ -349,6 +351,18 @@ bool Lout::event(QEvent* event)
     case QEvent::Move:
     case QEvent::WindowActivate:
         fitOuterHeight(*this);
+        if (cornerMovesLeft_ > 0) {
+            switch (placeFrameAtScreenCorner(*this)) {
+            case CornerPlacement::NotFramedYet:
+                break;
+            case CornerPlacement::AtCorner:
+                cornerMovesLeft_ = 0;
+                break;
+            case CornerPlacement::Moved:
+                --cornerMovesLeft_;
+                break;
+            }
+        }
         break;
     default:
         break;

@@ -95,6 +95,9 @@ private:
     DesignResult design_;
 
     bool startingUp_ = false;
+    // Moves left to put the framed window at the screen's corner; none once
+    // it stood there, so that the user may move it anywhere.
+    int cornerMovesLeft_ = 0;
     std::exception_ptr startupFailure_;
     // A typed ripple set into the spinner before its step and not yet applied.
     bool rippleTakenBeforeStep_ = false;

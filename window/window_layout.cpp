@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <cstddef>
@@ -107,6 +108,18 @@ void fitOuterHeight(QWidget& window)
     const int client = std::max(twipsToPixels(kOuterHeightTwips) - frame, twipsToPixels(kVisibleClientTwips));
     if (window.minimumHeight() != client || window.maximumHeight() != client)
         window.setFixedHeight(client);
+}
+
+CornerPlacement placeFrameAtScreenCorner(QWidget& window)
+{
+    const QScreen* screen = window.screen();
+    if (!screen || window.frameGeometry().height() <= window.height())
+        return CornerPlacement::NotFramedYet;
+    const QPoint corner = screen->geometry().topLeft();
+    if (window.frameGeometry().topLeft() == corner)
+        return CornerPlacement::AtCorner;
+    window.move(corner);
+    return CornerPlacement::Moved;
 }
 
 InputControls placeInputs(QWidget* window)

@@ -23,6 +23,15 @@ void shapeWindow(QDialog& window);
 // is assumed.
 void fitOuterHeight(QWidget& window);
 
+// Where the window stands once the window manager has framed it.
+enum class CornerPlacement { NotFramedYet, AtCorner, Moved };
+
+// Puts the frame, not the client area, at the top-left corner of the
+// screen once the window manager has framed the window. A resize sent
+// before the window manager's own move was known takes the client area back
+// to the corner and pushes the frame off screen; this moves it back.
+CornerPlacement placeFrameAtScreenCorner(QWidget& window);
+
 // The inputs frame: the controls the window reads, each beside its
 // caption (and unit), named for screen readers after them.
 struct InputControls {

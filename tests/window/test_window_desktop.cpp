@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 using namespace lout::testing;
 
@@ -30,6 +31,26 @@ private slots:
         QCOMPARE(window.frameGeometry().topLeft(), window.screen()->geometry().topLeft());
         QTest::qWait(300); // it stays so once the window manager has had its say
         QCOMPARE(window.frameGeometry().height(), 227);
+    }
+
+    // A resize sent before the window manager's move was known takes the
+    // client area to the corner and pushes the frame off screen: the frame
+    // is put back, and stays once the user may move the window.
+    void aFramePushedOffTheScreenIsPutBackAtTheCorner()
+    {
+        Lout& window = *w_->window;
+        const QPoint corner = window.screen()->geometry().topLeft();
+        QTRY_COMPARE_WITH_TIMEOUT(window.frameGeometry().topLeft(), corner, 10000);
+        window.windowHandle()->setPosition(corner);
+        QTRY_COMPARE(window.geometry().topLeft(), corner);
+        QCOMPARE(placeFrameAtScreenCorner(window), CornerPlacement::Moved);
+        QTRY_COMPARE(window.frameGeometry().topLeft(), corner);
+        QCOMPARE(placeFrameAtScreenCorner(window), CornerPlacement::AtCorner);
+        // Moved by the user later, it stays where it was put.
+        window.move(corner + QPoint(40, 30));
+        QTRY_COMPARE(window.frameGeometry().topLeft(), corner + QPoint(40, 30));
+        QTest::qWait(300);
+        QCOMPARE(window.frameGeometry().topLeft(), corner + QPoint(40, 30));
     }
 };
 
