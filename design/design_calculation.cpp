@@ -2,6 +2,7 @@
 
 #include "design/step_arithmetic.h"
 
+#include <limits>
 #include <optional>
 
 namespace lout {
@@ -144,6 +145,22 @@ DesignResult withoutRecomputing(DesignResult result, const ChangedInputs& change
 {
     result.current = resultsFromCurrentInputs(result.current, changed);
     return result;
+}
+
+DesignState producedValues(const DesignResult& result)
+{
+    const auto produced = [](float value, bool current) {
+        return current ? value : std::numeric_limits<float>::quiet_NaN();
+    };
+    const CurrentResults& current = result.current;
+    DesignState s = result.state;
+    s.dutyRatio = produced(s.dutyRatio, current.dutyRatio);
+    s.inductance = produced(s.inductance, current.inductance);
+    s.turns = produced(s.turns, current.turns);
+    s.airGap = produced(s.airGap, current.airGap);
+    s.wireDiameter = produced(s.wireDiameter, current.wireDiameter);
+    s.strands = produced(s.strands, current.strands);
+    return s;
 }
 
 std::optional<float> dummyLoad(float outputVoltage, float rippleRatio, float outputCurrent)

@@ -31,6 +31,12 @@ DesignResult calculateDesign(const DesignState& before);
 // stay, and the results those inputs feed are no longer current.
 DesignResult withoutRecomputing(DesignResult result, const ChangedInputs& changed);
 
+// The values of `result` as the window shows and draws them: every result
+// (the duty ratio, inductance, turns, gap, diameter and strands) that the
+// current inputs did not produce is NaN, which reads as "--" and draws no
+// winding; the inputs are as stored.
+DesignState producedValues(const DesignResult& result);
+
 // The dummy load: Uo / ripple / Io floored to whole ohms and narrowed to
 // single precision; empty when the division fails.
 std::optional<float> dummyLoad(float outputVoltage, float rippleRatio, float outputCurrent);

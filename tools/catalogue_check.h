@@ -3,6 +3,7 @@
 // A catalogue read from CSV, looked at as lout's start-up will look at it:
 // what would stop the program, and what it would show but looks wrong.
 // Each finding names the CSV line of its row.
+#include "design/text/entered_design.h"
 #include "tools/catalogue_csv.h"
 
 #include <cstddef>
@@ -10,9 +11,6 @@
 #include <vector>
 
 namespace lout {
-
-// Start-up chooses the seventh model in TYPE order.
-inline constexpr std::size_t kModelsTheProgramNeeds = 7;
 
 struct CatalogueFindings {
     std::vector<std::string> faults;   // lout could not start with it

@@ -8,6 +8,8 @@
 #include "catalogue/catalogue_places.h"
 #include "catalogue/core_catalogue.h"
 #include "catalogue/text_fold.h"
+#include "design/text/entered_design.h"
+#include "design/text/input_text.h"
 #include "resources/program_version.h"
 #include "tools/report_formats.h"
 
@@ -27,9 +29,6 @@ namespace {
 
 constexpr int kFailed = 1;
 constexpr int kWrongUse = 2;
-constexpr int kMostRipplePercent = 100;
-// Start-up selects the seventh model.
-constexpr std::size_t kModelsTheProgramNeeds = 7;
 
 const char* const kUsage = "用法：lout-design [--catalogue 文件] [--u2m 伏] [--uo 伏] [--io 安] [--ripple 百分数] "
                            "[--fosc 千赫] [--core 型号 | --all [--fits]] [--format table|csv|json]";
@@ -117,7 +116,7 @@ int ripplePercentOf(const std::string& text)
     int percent = -1;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), percent);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || percent < 0
-        || percent > kMostRipplePercent)
+        || percent > lout::kMostRipplePercent)
         throw WrongUse{"纹波" + inQuotes(text) + "不是 0 到 100 的整数"};
     return percent;
 }
@@ -186,7 +185,7 @@ int run(const Request& request)
     try {
         const lout::CataloguePlace found = lout::catalogueToRead(request.catalogue);
         const std::string file = found.file.string();
-        const lout::CoreCatalogue catalogue = lout::readCoreCatalogue(found.file, kModelsTheProgramNeeds);
+        const lout::CoreCatalogue catalogue = lout::readCoreCatalogue(found.file, lout::kModelsTheProgramNeeds);
         const lout::DesignReporter reporter(catalogue, request.inputs);
         if (request.all) {
             std::vector<lout::CoreReport> reports = reporter.reportAll();

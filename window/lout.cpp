@@ -25,7 +25,6 @@
 
 #include <array>
 #include <cstdint>
-#include <limits>
 
 namespace lout {
 
@@ -91,8 +90,6 @@ void Lout::connectHandlers()
     onText(inputs_.outputVoltage, &Lout::outputVoltageChanged);
     onText(inputs_.outputCurrent, &Lout::outputCurrentChanged);
     onText(inputs_.frequency, &Lout::frequencyChanged);
-    // Typing in the ripple box shows the dummy load again, nothing more.
-    onText(inputs_.ripple, &Lout::showDummyLoad);
     connect(inputs_.ripple, &QLineEdit::editingFinished, this,
             [this] { afterEditingFinished(*inputs_.ripple, this, [this] { applyTypedRipple(); }); });
     connect(inputs_.rippleSpinner, &QAbstractSlider::valueChanged, this, [this] { runHandler(&Lout::rippleChanged); });
@@ -227,11 +224,6 @@ void Lout::rippleChanged()
     recompute();
 }
 
-void Lout::showDummyLoad()
-{
-    results_.dummyLoad->setText(text(shownTexts(design_).results.back()));
-}
-
 void Lout::toggleView()
 {
     // Only the visibility changes: nothing is recomputed or redrawn.
@@ -300,15 +292,10 @@ void Lout::drawCore()
 {
     try {
         // Results the inputs did not produce draw no winding.
-        const CurrentResults& current = design_.current;
-        const DesignState& s = design_.state;
-        const auto produced = [](bool isCurrent, float value) {
-            return isCurrent ? value : std::numeric_limits<float>::quiet_NaN();
-        };
+        const DesignState produced = producedValues(design_);
         coreView_->setCoreGeometry(chosenCore_ ? std::optional(drawnCore(catalogue_.cores[*chosenCore_]))
                                                : std::nullopt);
-        coreView_->drawWinding(produced(current.turns, s.turns), produced(current.strands, s.strands),
-                               produced(current.wireDiameter, s.wireDiameter));
+        coreView_->drawWinding(produced.turns, produced.strands, produced.wireDiameter);
     } catch (const std::exception& error) {
         // The results stay shown; only the drawing is cut short.
         qWarning("lout: the core drawing ended early: %s", error.what());

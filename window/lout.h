@@ -56,8 +56,6 @@ private:
     void outputCurrentChanged();
     void frequencyChanged();
     void rippleChanged();
-    // Typing in the ripple box changes nothing but shows the dummy load.
-    void showDummyLoad();
     void toggleView();
 
     // A ripple typed into its box counts once the box is left or Enter is

@@ -8,10 +8,6 @@ namespace lout {
 
 namespace {
 
-// The ripple spinner runs from 0 at the bottom to 100 at the top; the ripple
-// ratio is its value over the top.
-constexpr std::int16_t kRippleSpinnerTop = 100;
-
 void recompute(ShownDesign& w)
 {
     w.design = calculateDesign(w.design.state);
@@ -53,7 +49,7 @@ void enterRipple(ShownDesign& w, int percent)
     if (w.entered.ripplePercent == percent)
         return;
     w.entered.ripplePercent = percent;
-    w.design.state.rippleRatio = rippleFromSpinner(kRippleSpinnerTop, static_cast<std::int16_t>(percent));
+    w.design.state.rippleRatio = rippleFromSpinner(kMostRipplePercent, static_cast<std::int16_t>(percent));
     recompute(w);
 }
 

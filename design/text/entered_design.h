@@ -22,6 +22,8 @@ struct EnteredInputs {
 // (the seventh).
 EnteredInputs startUpInputs();
 inline constexpr std::size_t kStartUpModel = 6;
+// A catalogue the program can start with has at least this many models.
+inline constexpr std::size_t kModelsTheProgramNeeds = kStartUpModel + 1;
 
 // The design as a window holds it between events, with what was entered.
 struct ShownDesign {

@@ -10,7 +10,6 @@ namespace lout {
 
 namespace {
 constexpr double kHertzPerKilohertz = 1000;
-constexpr double kMostRipplePercent = 100;
 } // namespace
 
 float numberFromText(std::string_view text)
@@ -36,8 +35,9 @@ std::optional<int> rippleFromTypedText(std::string_view text)
     if (std::isnan(typed))
         return std::nullopt;
     // Held first to just beyond the range, so that no huge number is rounded.
-    const double whole = std::floor(std::clamp(typed, -1.0, kMostRipplePercent + 1) + 0.5);
-    return static_cast<int>(std::clamp(whole, 0.0, kMostRipplePercent));
+    const double most = kMostRipplePercent;
+    const double whole = std::floor(std::clamp(typed, -1.0, most + 1) + 0.5);
+    return static_cast<int>(std::clamp(whole, 0.0, most));
 }
 
 } // namespace lout

@@ -20,6 +20,9 @@ struct FrequencyInput {
 };
 FrequencyInput frequencyFromText(std::string_view kilohertzText);
 
+// The ripple spinner's top: the ripple in whole per cent runs from 0 to it.
+inline constexpr int kMostRipplePercent = 100;
+
 // The ripple, in whole per cent of the spinner, that a text typed into the
 // ripple box stands for: its number read as the input boxes read it ("12.5%"
 // is 12.5), rounded to a whole number and held to 0..100. Empty for a text
